@@ -1,0 +1,17 @@
+// The game's functions, entered into the host's name table.
+#pragma once
+
+#include "hooks.h"
+#include "names.h"
+
+namespace sim {
+
+// Every game function the plugin calls by name, and the three it hooks.
+void RegisterGameFunctions(NameTable& names, HookRegistry& hooks);
+
+// The signatures the game calls its hookable functions with.
+using InitGameFunction = void (*)(void*, FString*, FString*, FString*);
+using SetRiderFunction = void (*)(void*, void*);
+using ClearRiderFunction = void (*)(void*, bool, bool, bool, std::int32_t, bool);
+
+}  // namespace sim
