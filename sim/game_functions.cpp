@@ -173,7 +173,7 @@ void* StatusDefaults(void* status) {
 void ConnectionSendMessage(void* connection, std::int32_t id, std::int32_t type, FString* text) {
     auto* object = Live<ConnectionLayout>(connection, "RCONClientConnection.SendMessageW");
     if (object == nullptr) return;
-    W().rcon_replies.push_back({object->connection_id, id, type, Text(text)});
+    W().Record(RconReply{object->connection_id, id, type, Text(text)});
 }
 
 // -- the hookable functions: what the game does when nobody detours it

@@ -371,22 +371,32 @@ RCONClientConnection* World::Connection(std::int32_t id) {
 void World::Record(const void* controller, Notification notification) {
     Player* player = FindPlayer(controller);
     if (player == nullptr) return;
-    deliveries.push_back({Delivery::kNotification, player->name, notification, {}, {}});
+    Deliver({Delivery::kNotification, player->name, notification, {}, {}});
     player->notifications.push_back(std::move(notification));
 }
 
 void World::Record(const void* controller, ChatLine chat) {
     Player* player = FindPlayer(controller);
     if (player == nullptr) return;
-    deliveries.push_back({Delivery::kChat, player->name, {}, chat, {}});
+    Deliver({Delivery::kChat, player->name, {}, chat, {}});
     player->chats.push_back(std::move(chat));
 }
 
 void World::Record(const void* controller, DirectMessage direct) {
     Player* player = FindPlayer(controller);
     if (player == nullptr) return;
-    deliveries.push_back({Delivery::kDirect, player->name, {}, {}, direct});
+    Deliver({Delivery::kDirect, player->name, {}, {}, direct});
     player->directs.push_back(std::move(direct));
+}
+
+void World::Deliver(Delivery delivery) {
+    deliveries.push_back(std::move(delivery));
+    if (delivery_listener) delivery_listener(deliveries.back());
+}
+
+void World::Record(RconReply reply) {
+    rcon_replies.push_back(std::move(reply));
+    if (rcon_listener) rcon_listener(rcon_replies.back());
 }
 
 SIM_API bool PermissionGroupsOf(std::uint64_t id, std::vector<std::string>* groups) {

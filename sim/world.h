@@ -3,6 +3,7 @@
 // chat lines, direct messages, RCON replies) is recorded, decoded, for a test or an operator.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -134,6 +135,10 @@ public:
 
     std::vector<RconReply> rcon_replies;
     std::vector<Delivery> deliveries;
+    // Told of each delivery and RCON reply the moment the game receives it, so that an observer
+    // can interleave them with the log lines written around them.
+    std::function<void(const Delivery&)> delivery_listener;
+    std::function<void(const RconReply&)> rcon_listener;
 
     // Used by the game's functions.
     Host& host() { return host_; }
@@ -144,6 +149,7 @@ public:
     void Record(const void* controller, Notification notification);
     void Record(const void* controller, ChatLine chat);
     void Record(const void* controller, DirectMessage direct);
+    void Record(RconReply reply);
 
 private:
     struct ClassInfo {
@@ -161,6 +167,7 @@ private:
     ClassInfo& ClassFor(const CreatureClass& creature_class);
     StatusLayout* NewStatus(const std::string& name, const CreatureClass& settings, StatusLayout* defaults);
     void RebuildControllerList();
+    void Deliver(Delivery delivery);
     void RegisterNames();
 
     Host& host_;

@@ -1,78 +1,30 @@
-// kestravel: runs the plugin inside the simulated server so that an operator can see what a
-// configuration does before deploying it.
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+// kestravel: what a configuration does, before it is deployed. `server` runs the plugin inside
+// the simulated server, `check` finds what is wrong in a configuration, `explain` shows the
+// settings chosen for one creature and one player.
 #include <iostream>
-#include <sstream>
-#include <unistd.h>
 #include <string>
 
-#include "server.h"
-#include "tool_paths.h"
-
-namespace fs = std::filesystem;
+#include "check_command.h"
+#include "server_command.h"
 
 namespace {
 
 int Usage() {
-    std::cerr << "usage: kestravel server --config FILE\n";
+    std::cerr << "usage: kestravel server [--json] [--dir DIR] [--config FILE] [SCRIPT...]\n"
+                 "       kestravel check [--json] CONFIG\n";
     return 2;
-}
-
-void PrintRegistry(sim::Server& server) {
-    auto list = [](const std::vector<std::string>& names) {
-        std::string text;
-        for (const auto& name : names) text += (text.empty() ? "" : ", ") + name;
-        return text.empty() ? std::string("(none)") : text;
-    };
-    std::cout << "registry: console [" << list(server.host().commands.ConsoleNames()) << "] rcon ["
-              << list(server.host().commands.RconNames()) << "] chat ["
-              << list(server.host().commands.ChatNames()) << "]\n";
-    std::vector<std::string> hooks;
-    for (const auto& hook : server.host().hooks.InstalledHooks()) hooks.push_back(hook.function);
-    std::cout << "hooks: [" << list(hooks) << "]\n";
-}
-
-int Server(const fs::path& config) {
-    std::ifstream file(config, std::ios::binary);
-    if (!file) {
-        std::cerr << "kestravel: cannot read " << config << "\n";
-        return 2;
-    }
-    std::stringstream text;
-    text << file.rdbuf();
-
-    const fs::path folder = fs::temp_directory_path() / ("kestravel-server-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    int status = 0;
-    {
-        sim::Server server({folder, tools::PluginLibrary(), tools::PermissionsLibrary()});
-        server.host().sink->SetListener([](const sim::LogLine& line) {
-            std::cout << "log: " << line.formatted << "\n";
-        });
-        server.WriteConfig(text.str());
-        std::string error;
-        const bool ok = server.LoadPlugin(&error);
-        std::cout << "load: " << (ok ? "ok" : "failed (" + error + ")") << "\n";
-        PrintRegistry(server);
-        if (ok) {
-            server.UnloadPlugin();
-            std::cout << "unload\n";
-            PrintRegistry(server);
-        }
-        std::cout << "heap: " << server.host().heap.Blocks() << " blocks\n";
-        status = ok ? 0 : 1;
-    }
-    fs::remove_all(folder);
-    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || std::string(argv[1]) != "server" || std::string(argv[2]) != "--config") {
-        return Usage();
+    if (argc < 2) return Usage();
+    const std::string command = argv[1];
+    if (command == "server") return tools::ServerCommand(argc - 2, argv + 2);
+    if (command == "check") return tools::CheckCommand(argc - 2, argv + 2);
+    if (command == "--help" || command == "help") {
+        Usage();
+        return 0;
     }
-    return Server(argv[3]);
+    return Usage();
 }

@@ -1,0 +1,130 @@
+// Printing events.
+#include "events.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace tools {
+
+namespace {
+
+std::string Number(const Event& value) {
+    if (value.is_string()) return value.get<std::string>();
+    return JsonText(value);
+}
+
+std::string Flag(const Event& value) { return value.is_boolean() && value.get<bool>() ? "yes" : "no"; }
+
+std::string List(const Event& values) {
+    std::string text;
+    for (const auto& value : values) {
+        if (!text.empty()) text += ", ";
+        text += value.is_string() ? value.get<std::string>() : JsonText(value);
+    }
+    return "[" + text + "]";
+}
+
+std::string Color(const Event& color) {
+    std::string text;
+    for (const auto& channel : color) text += (text.empty() ? "" : " ") + Number(channel);
+    return "colour " + text;
+}
+
+std::string Quoted(const Event& text) { return JsonText(text); }
+
+std::string CreatureText(const Event& e) {
+    std::string text = "creature " + e["name"].get<std::string>() + ": speed " +
+                       Number(e["speed"]) + ", stamina consumption " +
+                       Number(e["stamina_consumption"]) + ", stamina recovery " +
+                       Number(e["stamina_recovery"]) + ", infinite weight " +
+                       Flag(e["infinite_weight"]) + " (refresh " + Flag(e["force_refresh_weight"]) +
+                       "), ignores water " + Flag(e["can_ignore_water"]) + ", flies in caves " +
+                       Flag(e["flyer_allow_caves"]);
+    if (!e["sleep_debt"].is_null()) {
+        text += ", sleep debt " + Number(e["sleep_debt"]) + " (multiplier " +
+                Number(e["sleep_debt_multiplier"]) + ")";
+    }
+    return text + ", buffs " + List(e["buffs"]) + ", rescales " + Number(e["rescales"]) +
+           ", syncs " + Number(e["syncs"]);
+}
+
+}  // namespace
+
+Event FloatValue(float value) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+    // The shortest decimal form of the float, read as a double, is printed by the JSON library
+    // in that same shortest form.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::strtod(std::string(buffer, result.ptr).c_str(), nullptr);
+}
+
+std::string JsonText(const Event& value) {
+    return value.dump(-1, ' ', false, Event::error_handler_t::replace);
+}
+
+void EventPrinter::Print(const Event& event) {
+    out_ << (json_ ? JsonText(event) : EventText(event)) << std::endl;
+}
+
+std::string EventText(const Event& e) {
+    const std::string kind = e.value("event", "");
+    if (kind == "load") {
+        if (e["ok"].get<bool>()) return "load: ok";
+        return "load: failed" + (e.contains("reason") ? " (" + e["reason"].get<std::string>() + ")"
+                                                      : std::string());
+    }
+    if (kind == "unload") return "unload";
+    if (kind == "start") return "start: InitGame ran, server status " + Number(e["status"]);
+    if (kind == "log") {
+        return "log [" + e["logger"].get<std::string>() + "][" + e["level"].get<std::string>() +
+               "] " + e["text"].get<std::string>();
+    }
+    if (kind == "notification") {
+        return "notification to " + e["player"].get<std::string>() + ": " + Quoted(e["text"]) +
+               " (" + Color(e["color"]) + ", size " + Number(e["size"]) + ", time " +
+               Number(e["time"]) + ")";
+    }
+    if (kind == "chat") {
+        return "chat to " + e["player"].get<std::string>() + " from " + Quoted(e["sender"]) + ": " +
+               Quoted(e["text"]);
+    }
+    if (kind == "direct") {
+        return "direct message to " + e["player"].get<std::string>() + ": " + Quoted(e["text"]) +
+               " (" + Color(e["color"]) + ")";
+    }
+    if (kind == "rcon") {
+        return "rcon reply to request " + Number(e["id"]) + " (type " + Number(e["type"]) + "): " +
+               Quoted(e["text"]);
+    }
+    if (kind == "creature") return CreatureText(e);
+    if (kind == "player") {
+        return "player " + e["name"].get<std::string>() + ": id " + Number(e["id"]) + ", groups " +
+               List(e["groups"]) + ", riding " +
+               (e["riding"].is_null() ? std::string("nothing") : e["riding"].get<std::string>());
+    }
+    if (kind == "registry") {
+        return "registry: console " + List(e["console"]) + ", rcon " + List(e["rcon"]) +
+               ", chat " + List(e["chat"]) + ", hooks " + List(e["hooks"]);
+    }
+    if (kind == "heap") {
+        return "heap: " + Number(e["blocks"]) + " blocks, " + Number(e["bytes"]) + " bytes";
+    }
+    if (kind == "unhandled") {
+        return "no " + e["kind"].get<std::string>() + " command takes " + Quoted(e["text"]);
+    }
+    if (kind == "escape") {
+        return "exception left " + e["callback"].get<std::string>() + ": " +
+               e["text"].get<std::string>();
+    }
+    if (kind == "fault") return "game fault: " + e["text"].get<std::string>();
+    if (kind == "error") {
+        std::string where = e.contains("file") ? e["file"].get<std::string>() + ":" : "line ";
+        return "error (" + where + Number(e["line"]) + "): " + e["text"].get<std::string>();
+    }
+    return JsonText(e);
+}
+
+}  // namespace tools
