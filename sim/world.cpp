@@ -401,6 +401,7 @@ void World::Record(RconReply reply) {
 
 SIM_API bool PermissionGroupsOf(std::uint64_t id, std::vector<std::string>* groups) {
     if (current_world == nullptr) return false;
+    ++current_world->permission_queries;
     Player* player = current_world->FindPlayer(id);
     if (player == nullptr) return false;
     *groups = player->groups;

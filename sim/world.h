@@ -128,6 +128,8 @@ public:
     int init_game_calls = 0;
     int set_rider_calls = 0;
     int clear_rider_calls = 0;
+    // Questions the Permissions plugin's stand-in answered.
+    int permission_queries = 0;
     // "UClass.HasProperty" answers this, and reflected sleep properties have this element size:
     // switches with which a test makes a property write fail.
     bool has_property_answer = true;
