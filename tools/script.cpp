@@ -19,7 +19,7 @@ std::string ScriptLine::RestAfter(std::size_t index) const {
     return text.substr(SkipBlanks(text, word_ends[index]));
 }
 
-ScriptLine ParseScriptLine(std::string line) {
+ScriptLine ParseScriptLine(std::string line, std::size_t max_words) {
     // A script written on Windows keeps its carriage returns; they are not part of any command.
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
     ScriptLine result;
@@ -28,7 +28,7 @@ ScriptLine ParseScriptLine(std::string line) {
 
     std::size_t at = SkipBlanks(text, 0);
     if (at < text.size() && text[at] == '#') return result;
-    while (at < text.size()) {
+    while (at < text.size() && result.words.size() < max_words) {
         std::string word;
         if (text[at] != '"') {
             while (at < text.size() && !IsBlank(text[at])) word += text[at++];

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ struct ScriptLine {
     std::string RestAfter(std::size_t index) const;
 };
 
-// Splits one line. A blank line or a comment gives no words.
-ScriptLine ParseScriptLine(std::string line);
+// Splits one line into at most `max_words` words; what follows them is left as it stands, for
+// RestAfter. A blank line or a comment gives no words.
+ScriptLine ParseScriptLine(std::string line, std::size_t max_words = SIZE_MAX);
 
 }  // namespace tools

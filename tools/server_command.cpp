@@ -75,7 +75,7 @@ bool RunStream(Session& session, std::istream& input, const Location& start) {
     std::string line;
     while (std::getline(input, line)) {
         ++where.line;
-        ok = session.Run(ParseScriptLine(line), where) && ok;
+        ok = session.RunText(line, where) && ok;
     }
     return ok;
 }
@@ -87,7 +87,7 @@ bool RunInteractive(Session& session) {
     std::string line;
     while (reader.Next(&line)) {
         ++where.line;
-        ok = session.Run(ParseScriptLine(line), where) && ok;
+        ok = session.RunText(line, where) && ok;
     }
     return ok;
 }

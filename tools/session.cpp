@@ -61,6 +61,17 @@ Session::~Session() {
     server_.world().rcon_listener = nullptr;
 }
 
+bool Session::RunText(const std::string& text, const Location& where) {
+    // These commands take the rest of the line as it stands, quotes and all.
+    static const std::map<std::string, std::size_t> kWordsBeforeText = {
+        {"config-text", 1}, {"chat", 2}, {"console", 2}, {"rcon", 2}};
+    const ScriptLine first = ParseScriptLine(text, 1);
+    const auto limited = first.words.empty() ? kWordsBeforeText.end()
+                                             : kWordsBeforeText.find(first.words[0]);
+    return Run(ParseScriptLine(text, limited == kWordsBeforeText.end() ? SIZE_MAX : limited->second),
+               where);
+}
+
 bool Session::Run(const ScriptLine& line, const Location& where) {
     if (line.Empty()) return true;
     bool ok = true;

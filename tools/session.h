@@ -33,7 +33,9 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Runs one line. False when it could not run; the error event has been printed then.
+    // Runs one line of a script. False when it could not run; the error event has been printed
+    // then.
+    bool RunText(const std::string& text, const Location& where);
     bool Run(const ScriptLine& line, const Location& where);
 
     sim::Server& server() { return server_; }

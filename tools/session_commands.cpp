@@ -313,7 +313,9 @@ void Session::ClearRider(const ScriptLine& line, const Location&) {
 }
 
 void Session::Chat(const ScriptLine& line, const Location&) {
-    if (line.words.size() < 3) throw CommandError("usage: " + UsageOf("chat"));
+    if (line.words.size() < 2 || line.RestAfter(1).empty()) {
+        throw CommandError("usage: " + UsageOf("chat"));
+    }
     sim::Player& player = PlayerNamed(line.words[1]);
     const std::string text = line.RestAfter(1);
     auto* sender = reinterpret_cast<AShooterPlayerController*>(player.controller);
@@ -323,7 +325,9 @@ void Session::Chat(const ScriptLine& line, const Location&) {
 }
 
 void Session::Console(const ScriptLine& line, const Location&) {
-    if (line.words.size() < 3) throw CommandError("usage: " + UsageOf("console"));
+    if (line.words.size() < 2 || line.RestAfter(1).empty()) {
+        throw CommandError("usage: " + UsageOf("console"));
+    }
     APlayerController* issuer = nullptr;
     if (line.words[1] != "-") {
         issuer = reinterpret_cast<APlayerController*>(PlayerNamed(line.words[1]).controller);
@@ -335,7 +339,9 @@ void Session::Console(const ScriptLine& line, const Location&) {
 }
 
 void Session::Rcon(const ScriptLine& line, const Location&) {
-    if (line.words.size() < 3) throw CommandError("usage: " + UsageOf("rcon"));
+    if (line.words.size() < 2 || line.RestAfter(1).empty()) {
+        throw CommandError("usage: " + UsageOf("rcon"));
+    }
     const std::int32_t id = ParseInt32(line.words[1], "the request id");
     const std::string text = line.RestAfter(1);
     constexpr std::int32_t kExecCommand = 2;
