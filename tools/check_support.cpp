@@ -52,6 +52,17 @@ void CheckNumber(const Json& value, const std::string& pointer, const KeyInfo& k
     }
 }
 
+// "OnSpeedCmd" in "OnSpeedCommand": one name is the other with letters left out, and both
+// start alike.
+bool Abbreviates(const std::string& a, const std::string& b) {
+    const std::string& shorter = a.size() < b.size() ? a : b;
+    const std::string& longer = a.size() < b.size() ? b : a;
+    if (shorter.size() < 4 || shorter.compare(0, 3, longer, 0, 3) != 0) return false;
+    std::size_t at = 0;
+    for (char c : longer) at += at < shorter.size() && shorter[at] == c;
+    return at == shorter.size();
+}
+
 }  // namespace
 
 std::string Pointer(const std::string& parent, const std::string& key) {
@@ -76,7 +87,8 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
         // A typo is a few letters; longer names may carry a few more.
         const std::size_t limit = std::max<std::size_t>(2, candidate.size() / 5);
         const std::size_t distance = EditDistance(Lower(name), Lower(candidate));
-        if (distance <= limit && (best.empty() || distance < best_distance)) {
+        const bool close = distance <= limit || Abbreviates(Lower(name), Lower(candidate));
+        if (close && (best.empty() || distance < best_distance)) {
             best = candidate;
             best_distance = distance;
         }
