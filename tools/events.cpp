@@ -11,7 +11,9 @@ namespace {
 
 std::string Number(const Event& value) {
     if (value.is_string()) return value.get<std::string>();
-    return JsonText(value);
+    std::string text = JsonText(value);
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+    return text;
 }
 
 std::string Flag(const Event& value) { return value.is_boolean() && value.get<bool>() ? "yes" : "no"; }
@@ -67,6 +69,17 @@ std::string JsonText(const Event& value) {
 
 void EventPrinter::Print(const Event& event) {
     out_ << (json_ ? JsonText(event) : EventText(event)) << std::endl;
+}
+
+void EventPrinter::Echo(const std::string& line) {
+    if (json_) return;
+    const auto start = line.find_first_not_of(" \t\r\n");
+    const auto end = line.find_last_not_of(" \t\r\n");
+    if (start == std::string::npos) {
+        out_ << "\n";
+    } else {
+        out_ << (line[start] == '#' ? "" : "> ") << line.substr(start, end - start + 1) << "\n";
+    }
 }
 
 std::string EventText(const Event& e) {

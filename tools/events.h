@@ -23,6 +23,9 @@ public:
 
     // Prints at once and flushes, so that a reader of a pipe sees each event as it happens.
     void Print(const Event& event);
+    // A script line, shown before its events in the readable form only: "> command", comments
+    // and blank lines as they are.
+    void Echo(const std::string& line);
     bool Json() const { return json_; }
 
 private:

@@ -75,6 +75,7 @@ bool RunStream(Session& session, std::istream& input, const Location& start) {
     std::string line;
     while (std::getline(input, line)) {
         ++where.line;
+        session.printer().Echo(line);
         ok = session.RunText(line, where) && ok;
     }
     return ok;

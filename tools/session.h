@@ -39,6 +39,7 @@ public:
     bool Run(const ScriptLine& line, const Location& where);
 
     sim::Server& server() { return server_; }
+    EventPrinter& printer() { return printer_; }
 
 private:
     using Handler = void (Session::*)(const ScriptLine&, const Location&);
