@@ -3,10 +3,10 @@
 
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <vector>
 
 #include "line_reader.h"
+#include "server_folder.h"
 #include "session.h"
 #include "tool_paths.h"
 
@@ -41,33 +41,6 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     }
     return true;
 }
-
-// The server folder: the one given (made when missing and kept), or a new temporary one that is
-// removed at exit.
-class ServerFolder {
-public:
-    explicit ServerFolder(const fs::path& given) {
-        if (!given.empty()) {
-            fs::create_directories(given);
-            path_ = given;
-            return;
-        }
-        std::random_device seed;
-        do {
-            path_ = fs::temp_directory_path() / ("kestravel-server-" + std::to_string(seed()));
-        } while (!fs::create_directory(path_));
-        temporary_ = true;
-    }
-    ~ServerFolder() {
-        std::error_code ignored;
-        if (temporary_) fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-    bool temporary_ = false;
-};
 
 bool RunStream(Session& session, std::istream& input, const Location& start) {
     Location where = start;

@@ -1,41 +1,10 @@
 // The server session: the simulated server, its listeners, and the events of each command.
 #include "session.h"
 
+#include "game_events.h"
 #include "game_layout.h"
 
 namespace tools {
-
-namespace {
-
-Event ColorValue(const LinearColor& color) {
-    return Event::array(
-        {FloatValue(color.r), FloatValue(color.g), FloatValue(color.b), FloatValue(color.a)});
-}
-
-Event DeliveryEvent(const sim::Delivery& delivery) {
-    switch (delivery.kind) {
-        case sim::Delivery::kNotification:
-            return {{"event", "notification"},
-                    {"player", delivery.player},
-                    {"text", delivery.notification.text},
-                    {"color", ColorValue(delivery.notification.color)},
-                    {"size", FloatValue(delivery.notification.size)},
-                    {"time", FloatValue(delivery.notification.time)}};
-        case sim::Delivery::kChat:
-            return {{"event", "chat"},
-                    {"player", delivery.player},
-                    {"sender", delivery.chat.sender},
-                    {"text", delivery.chat.text}};
-        case sim::Delivery::kDirect:
-            break;
-    }
-    return {{"event", "direct"},
-            {"player", delivery.player},
-            {"text", delivery.direct.text},
-            {"color", ColorValue(delivery.direct.color)}};
-}
-
-}  // namespace
 
 Session::Session(const sim::ServerOptions& options, EventPrinter& printer)
     : server_(options), printer_(printer) {
@@ -133,27 +102,6 @@ void Session::CheckNewName(const std::string& name) {
     if (server_.world().FindPlayer(name) != nullptr || server_.world().FindCreature(name) != nullptr) {
         throw CommandError("\"" + name + "\" already names a player or a creature");
     }
-}
-
-Event Session::CreatureEvent(const sim::Creature& creature) {
-    const sim::DinoLayout& dino = *creature.object;
-    const sim::StatusLayout& status = *creature.status;
-    const bool megalosaurus = server_.world().IsMegalosaurus(creature);
-    return {{"event", "creature"},
-            {"name", creature.name},
-            {"speed", FloatValue(status.current[sim::kStatSpeed])},
-            {"stamina_consumption", FloatValue(status.running_stamina_consumption)},
-            {"stamina_recovery", FloatValue(status.recovery[sim::kStatStamina])},
-            {"infinite_weight", sim::bits::Get(status.flags, sim::bits::kInfiniteWeight)},
-            {"force_refresh_weight", sim::bits::Get(status.flags, sim::bits::kForceRefreshWeight)},
-            {"can_ignore_water", sim::bits::Get(dino.character.flags, sim::bits::kCanIgnoreWater)},
-            {"flyer_allow_caves", sim::bits::Get(dino.dino.flags, sim::bits::kFlyerAllowCaves)},
-            {"sleep_debt", megalosaurus ? FloatValue(dino.dino.current_sleep_debt) : Event()},
-            {"sleep_debt_multiplier",
-             megalosaurus ? FloatValue(dino.dino.sleep_debt_multiplier) : Event()},
-            {"buffs", server_.world().BuffNames(creature)},
-            {"rescales", status.rescales},
-            {"syncs", status.syncs}};
 }
 
 Event Session::PlayerEvent(const sim::Player& player) {

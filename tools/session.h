@@ -52,7 +52,6 @@ private:
     sim::Player& PlayerNamed(const std::string& name);
     sim::Creature& CreatureNamed(const std::string& name);
     void CheckNewName(const std::string& name);
-    Event CreatureEvent(const sim::Creature& creature);
     Event PlayerEvent(const sim::Player& player);
 
     void Config(const ScriptLine& line, const Location& where);

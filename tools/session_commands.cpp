@@ -2,6 +2,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game_events.h"
 #include "game_layout.h"
 #include "host/utf.h"
 #include "session.h"
@@ -369,7 +370,7 @@ void Session::Show(const ScriptLine& line, const Location&) {
     } else if (what == "heap") {
         Emit({{"event", "heap"}, {"blocks", host.heap.Blocks()}, {"bytes", host.heap.Bytes()}});
     } else if (const sim::Creature* creature = server_.world().FindCreature(what)) {
-        Emit(CreatureEvent(*creature));
+        Emit(CreatureEvent(server_.world(), *creature));
     } else {
         Emit(PlayerEvent(PlayerNamed(what)));
     }
