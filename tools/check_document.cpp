@@ -72,10 +72,11 @@ std::string Consequence(const std::string& key) {
     return "speeding up the creature fails";
 }
 
-void CheckSelectionKey(const std::string& key, const std::string& pointer, Findings& findings) {
-    if (key == kAllKey || IsBlueprintKey(key)) return;
+// False, with a warning, for a key that no creature selects.
+bool CheckSelectionKey(const std::string& key, const std::string& pointer, Findings& findings) {
+    if (key == kAllKey || IsBlueprintKey(key)) return true;
     for (const std::string& category : Categories()) {
-        if (key == category) return;
+        if (key == category) return true;
     }
     std::vector<std::string> known = Categories();
     known.push_back(kAllKey);
@@ -89,6 +90,7 @@ void CheckSelectionKey(const std::string& key, const std::string& pointer, Findi
         message += "; did you mean \"Blueprint'" + key + "'\"?";
     }
     findings.Warning(pointer, message);
+    return false;
 }
 
 void CheckDinos(const Json& parent, const std::string& parent_pointer, const std::string& users,
@@ -104,13 +106,13 @@ void CheckDinos(const Json& parent, const std::string& parent_pointer, const std
     }
     for (const auto& [selection, entry] : dinos.items()) {
         const std::string entry_pointer = Pointer(pointer, selection);
-        CheckSelectionKey(selection, entry_pointer, findings);
+        const bool selectable = CheckSelectionKey(selection, entry_pointer, findings);
         if (entry.is_null()) {
             findings.Warning(entry_pointer, "is null: it is skipped as if it were absent");
             continue;
         }
         if (!entry.is_object()) {
-            findings.WrongType(entry_pointer, true, entry.type_name(), "object",
+            findings.WrongType(entry_pointer, selectable, entry.type_name(), "object",
                                "is " + WithArticle(entry.type_name()) +
                                    ", must be an object: once selected, every speed action on "
                                    "the creature fails with " + ValueError(entry));
@@ -118,7 +120,7 @@ void CheckDinos(const Json& parent, const std::string& parent_pointer, const std
         }
         for (const KeyInfo& key : KeysOf(Section::kSettingsEntry)) {
             CheckKey(entry, entry_pointer, key, Consequence(key.name), findings,
-                     UnreadReason(selection, key.name));
+                     selectable ? UnreadReason(selection, key.name) : "while no creature selects the entry");
         }
         WarnUnknownKeys(entry, entry_pointer, Section::kSettingsEntry, findings);
     }
