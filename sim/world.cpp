@@ -334,7 +334,9 @@ PropertyLayout* World::FindSleepProperty(const void* object, const std::string& 
 
 void World::Mount(Player& player, Creature& creature) {
     host_.guard.Run("APrimalDinoCharacter.SetRider", [&] {
-        host_.Hooked<SetRiderFunction>("APrimalDinoCharacter.SetRider")(creature.object, player.character);
+        host_.Hooked<SetRiderFunction>("APrimalDinoCharacter.SetRider")(
+            reinterpret_cast<APrimalDinoCharacter*>(creature.object),
+            reinterpret_cast<AShooterCharacter*>(player.character));
     });
 }
 
@@ -344,8 +346,8 @@ void World::Dismount(Player& player) {
 
 void World::ClearRider(Creature& creature) {
     host_.guard.Run("APrimalDinoCharacter.ClearRider", [&] {
-        host_.Hooked<ClearRiderFunction>("APrimalDinoCharacter.ClearRider")(creature.object, false, false,
-                                                                            false, -1, false);
+        host_.Hooked<ClearRiderFunction>("APrimalDinoCharacter.ClearRider")(
+            reinterpret_cast<APrimalDinoCharacter*>(creature.object), false, false, false, -1, false);
     });
 }
 
@@ -354,7 +356,7 @@ void World::InitGame() {
     FString options;
     FString error;
     host_.guard.Run("AShooterGameMode.InitGame", [&] {
-        host_.Hooked<InitGameFunction>("AShooterGameMode.InitGame")(game_mode_, &map, &options, &error);
+        host_.Hooked<InitGameFunction>("AShooterGameMode.InitGame")(GameMode(), &map, &options, &error);
     });
 }
 

@@ -16,7 +16,8 @@ void SetRiderHook(APrimalDinoCharacter* creature, AShooterCharacter* rider) {
     // The mount is complete before the plugin does anything.
     SetRiderOriginal(creature, rider);
     RunGuarded("SetRiderHook", [&] {
-        auto* controller = CallGameFunction<AShooterPlayerController*>("APawn.GetCharacterController", rider);
+        auto* controller = CallGameFunction<AShooterPlayerController*, APawn*>(
+            "APawn.GetCharacterController", rider);
         if (controller == nullptr) return;
         Json entry = SelectCreatureSettings(creature, controller);
         if (entry.is_null() || !entry.value("AutoSpeedOnMount", false)) return;
@@ -33,7 +34,8 @@ void ClearRiderHook(APrimalDinoCharacter* creature, bool from_save, bool cancel_
     const bool read = RunGuarded("ClearRiderHook", [&] {
         had_rider = ReadBitField(creature, "APrimalDinoCharacter.bHasRider") != 0;
         if (had_rider) {
-            controller = CallGameFunction<AShooterPlayerController*>("APawn.GetOwnerController", creature);
+            controller = CallGameFunction<AShooterPlayerController*, APawn*>(
+                "APawn.GetOwnerController", creature);
         }
     });
     ClearRiderOriginal(creature, from_save, cancel_forced, spawn_on_right, override_exit_index,

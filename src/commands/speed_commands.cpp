@@ -18,7 +18,8 @@ APrimalDinoCharacter* RiddenCreature(AShooterPlayerController* sender) {
     auto& weak = GameFieldRef<FWeakObjectPtr>(sender, "AShooterPlayerController.LastControlledPlayerCharacter");
     UObject* character = GetWeakObject(&weak);
     if (character == nullptr) return nullptr;
-    return CallGameFunction<APrimalDinoCharacter*>("AShooterCharacter.GetRidingDino", character);
+    return CallGameFunction<APrimalDinoCharacter*, AShooterCharacter*>(
+        "AShooterCharacter.GetRidingDino", static_cast<AShooterCharacter*>(character));
 }
 
 void SendEventMessage(const char* event, AShooterPlayerController* player) {

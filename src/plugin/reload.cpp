@@ -21,8 +21,11 @@ void ReplyInChat(APlayerController* issuer, const char* text, ByteColor color) {
     if (issuer == nullptr) return;
     FString message = FStringFromAnsi(text);
     LinearColor linear = LinearColorFromColor(color);
-    CallGameFunction<void>("AShooterPlayerController.ClientServerChatDirectMessage", issuer, &message,
-                           &linear, false);
+    // The console hands over the issuer's APlayerController; the game's players are
+    // AShooterPlayerControllers.
+    CallGameFunction<void, AShooterPlayerController*, FString*, LinearColor*, bool>(
+        "AShooterPlayerController.ClientServerChatDirectMessage",
+        static_cast<AShooterPlayerController*>(issuer), &message, &linear, false);
 }
 
 void ReplyOverRcon(RCONClientConnection* connection, const RCONPacket* packet, const char* text) {

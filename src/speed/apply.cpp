@@ -29,10 +29,11 @@ bool IsNocturnalBuff(const FString& name) {
 // Destroys the first groggy or sleep-deprived buff of the creature, if any.
 void RemoveOneNocturnalBuff(APrimalDinoCharacter* creature) {
     TArray<APrimalBuff*> buffs;
-    CallGameFunction<void>("APrimalCharacter.GetBuffs", creature, &buffs);
+    CallGameFunction<void, APrimalCharacter*, TArray<APrimalBuff*>*>("APrimalCharacter.GetBuffs",
+                                                                     creature, &buffs);
     for (APrimalBuff* buff : buffs) {
         if (IsNocturnalBuff(FNameToFString(GameFieldRef<FName>(buff, "UObjectBase.Name")))) {
-            CallGameFunction<bool>("AActor.Destroy", buff, true, false);
+            CallGameFunction<bool, AActor*, bool, bool>("AActor.Destroy", buff, true, false);
             break;
         }
     }

@@ -18,7 +18,7 @@ inline bool IsVehicle(APrimalDinoCharacter* creature) {
 }
 
 inline UPrimalCharacterStatusComponent* GetStatusComponent(APrimalDinoCharacter* creature) {
-    return CallGameFunction<UPrimalCharacterStatusComponent*>(
+    return CallGameFunction<UPrimalCharacterStatusComponent*, APrimalCharacter*>(
         "APrimalCharacter.GetCharacterStatusComponent", creature);
 }
 
