@@ -115,8 +115,9 @@ TEST_F(CheckAgreementTest, TheCheckFailsALoadExactlyWhenThePluginDoes) {
     for (const char* config :
          {"{}", "", "[]", "{\"Dinos\": 5}", "{} trailing", "{\"Commands\": null}",
           "{\"Commands\": []}", "{\"Commands\": {\"Speed\": null}}", "{\"EnablePermissions\": 0}",
-          "{\"EnablePermissions\": true, \"Permissions\": 3}", "{\"Messages\": 1}", "\xEF\xBB\xBF{}",
-          "{\"a\": 1,}", "{\"Commands\": {\"Speed\": \"/s\"}, \"Commands\": {\"Speed\": 1}}"}) {
+          "{\"EnablePermissions\": true, \"Permissions\": 3}", "{\"Messages\": 1}",
+          "\xEF\xBB\xBF{}", "{\"a\": 1,}",
+          "{\"Commands\": {\"Speed\": \"/s\"}, \"Commands\": {\"Speed\": 1}}"}) {
         server_.WriteConfig(config);
         const bool loads = server_.LoadPlugin();
         server_.UnloadPlugin();

@@ -1,10 +1,10 @@
 // kestravel check: syntax errors with their place, load failures, values that fail later with
 // their JSON pointer and types, and warnings about what is legal but probably not meant.
+#include "check.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include "check.h"
 
 namespace {
 
@@ -27,14 +27,16 @@ std::string All(const std::vector<Finding>& findings) {
 }
 
 // The only finding at `pointer`, which must be a warning containing `words`.
-void ExpectWarning(const std::string& config, const std::string& pointer, const std::string& words) {
+void ExpectWarning(const std::string& config, const std::string& pointer,
+                   const std::string& words) {
     const auto findings = CheckConfigText(config);
     const Finding* finding = FindingAt(findings, pointer);
     ASSERT_NE(finding, nullptr) << config << "\n" << All(findings);
     EXPECT_FALSE(finding->error) << All(findings);
     EXPECT_NE(finding->message.find(words), std::string::npos) << All(findings);
-    EXPECT_EQ(std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.error; }),
-              0)
+    EXPECT_EQ(
+        std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.error; }),
+        0)
         << All(findings);
 }
 
@@ -72,11 +74,12 @@ TEST(CheckTest, LoadFailuresNameThePathAndBothTypes) {
         const char* found;
         const char* expected;
     };
-    for (const Case& c : {Case{"[]", "", "array", "object"},
-                          Case{R"({"EnablePermissions": "true"})", "/EnablePermissions", "string", "boolean"},
-                          Case{R"({"EnablePermissions": null})", "/EnablePermissions", "null", "boolean"},
-                          Case{R"({"Commands": ["/speed"]})", "/Commands", "array", "object"},
-                          Case{R"({"Commands": {"Unspeed": 5}})", "/Commands/Unspeed", "number", "string"}}) {
+    for (const Case& c :
+         {Case{"[]", "", "array", "object"},
+          Case{R"({"EnablePermissions": "true"})", "/EnablePermissions", "string", "boolean"},
+          Case{R"({"EnablePermissions": null})", "/EnablePermissions", "null", "boolean"},
+          Case{R"({"Commands": ["/speed"]})", "/Commands", "array", "object"},
+          Case{R"({"Commands": {"Unspeed": 5}})", "/Commands/Unspeed", "number", "string"}}) {
         const auto findings = CheckConfigText(c.config);
         const Finding* finding = FindingAt(findings, c.pointer);
         ASSERT_NE(finding, nullptr) << c.config << "\n" << All(findings);
@@ -96,9 +99,10 @@ TEST(CheckTest, KeysThatThePluginNeverReadsThereAreWarningsNotErrors) {
                   "/Messages/OnSpeedCmd/Time", "while \"Msg\" is empty");
     ExpectWarning(R"({"Dinos": {"Terrestrial": {"FlyInWater": 1}}})",
                   "/Dinos/Terrestrial/FlyInWater", "flyers only");
-    ExpectWarning(R"({"Dinos": {"Blueprint'/Game/Rex.Rex'": {"MegalosaurusRemoveGroggyBuff": true}}})",
-                  "/Dinos/Blueprint'~1Game~1Rex.Rex'/MegalosaurusRemoveGroggyBuff",
-                  "does not name Megalosaurus");
+    ExpectWarning(
+        R"({"Dinos": {"Blueprint'/Game/Rex.Rex'": {"MegalosaurusRemoveGroggyBuff": true}}})",
+        "/Dinos/Blueprint'~1Game~1Rex.Rex'/MegalosaurusRemoveGroggyBuff",
+        "does not name Megalosaurus");
 }
 
 TEST(CheckTest, WarnsAboutWhatIsLegalButProbablyNotMeant) {
@@ -131,11 +135,12 @@ TEST(CheckTest, WarnsAboutWhatIsLegalButProbablyNotMeant) {
                   "only the speed command runs");
 
     // What is meant stays quiet.
-    for (const char* quiet :
-         {R"({"$schema": "x", "Messages": {"OnSpeedCmd": {"Msg": "m", "Type": "Chat", "Sender": ""}}})",
-          R"({"Messages": {"OnSpeedCmd": {"Msg": "m", "Color": "Random"}}})",
-          R"({"Messages": {"OnSpeedCmd": {"Msg": "m", "Color": "10, 20, 30, 40"}}})",
-          R"({"Dinos": {"Aerial": {"FlyInWater": true}}, "Permissions": {"VIP": {"Dinos": null}}})"}) {
+    for (
+        const char* quiet :
+        {R"({"$schema": "x", "Messages": {"OnSpeedCmd": {"Msg": "m", "Type": "Chat", "Sender": ""}}})",
+         R"({"Messages": {"OnSpeedCmd": {"Msg": "m", "Color": "Random"}}})",
+         R"({"Messages": {"OnSpeedCmd": {"Msg": "m", "Color": "10, 20, 30, 40"}}})",
+         R"({"Dinos": {"Aerial": {"FlyInWater": true}}, "Permissions": {"VIP": {"Dinos": null}}})"}) {
         EXPECT_EQ(All(CheckConfigText(quiet)), "") << quiet;
     }
 }
@@ -148,8 +153,10 @@ TEST(CheckTest, WrongSectionShapesAreErrorsOfTheActionsThatReadThem) {
         if (std::string(pointer) == "/Permissions") config = R"({"Permissions": []})";
         if (std::string(pointer) == "/Messages") config = R"({"Messages": "hi"})";
         if (std::string(pointer) == "/Dinos/Aerial") config = R"({"Dinos": {"Aerial": 5}})";
-        if (std::string(pointer) == "/Permissions/VIP") config = R"({"Permissions": {"VIP": true}})";
-        if (std::string(pointer) == "/Permissions/VIP/Dinos") config = R"({"Permissions": {"VIP": {"Dinos": "x"}}})";
+        if (std::string(pointer) == "/Permissions/VIP")
+            config = R"({"Permissions": {"VIP": true}})";
+        if (std::string(pointer) == "/Permissions/VIP/Dinos")
+            config = R"({"Permissions": {"VIP": {"Dinos": "x"}}})";
         const auto findings = CheckConfigText(config);
         const Finding* finding = FindingAt(findings, pointer);
         ASSERT_NE(finding, nullptr) << config << "\n" << All(findings);

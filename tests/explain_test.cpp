@@ -1,8 +1,8 @@
 // kestravel explain: the selection traced key by key with the plugin's code, the selected entry
 // with its defaults, and what the plugin's commands and hooks then do to the creature.
-#include <gtest/gtest.h>
-
 #include "explain.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -10,7 +10,8 @@ using tools::Event;
 using tools::Explain;
 using tools::ExplainRequest;
 
-const std::string kRaptor = "/Game/PrimalEarth/Dinos/Raptor/Raptor_Character_BP.Raptor_Character_BP_C";
+const std::string kRaptor =
+    "/Game/PrimalEarth/Dinos/Raptor/Raptor_Character_BP.Raptor_Character_BP_C";
 const std::string kRaptorKey =
     "Blueprint'/Game/PrimalEarth/Dinos/Raptor/Raptor_Character_BP.Raptor_Character_BP'";
 
@@ -40,7 +41,9 @@ TEST(ExplainTest, TheBlueprintEntryWinsAndItsActionsAreShown) {
     EXPECT_EQ(e["permissions"]["mode"], false);
     EXPECT_EQ(Outcomes(e), (std::vector<std::string>{"selected", "not tried", "not tried"}));
     ASSERT_TRUE(e.contains("entry")) << e.dump();
-    EXPECT_EQ(e["entry"]["pointer"], "/Dinos/" + std::string("Blueprint'~1Game~1PrimalEarth~1Dinos~1Raptor~1Raptor_Character_BP.Raptor_Character_BP'"));
+    EXPECT_EQ(e["entry"]["pointer"],
+              "/Dinos/" + std::string("Blueprint'~1Game~1PrimalEarth~1Dinos~1Raptor~1Raptor_"
+                                      "Character_BP.Raptor_Character_BP'"));
     const Event& keys = e["entry"]["keys"];
     ASSERT_EQ(keys.size(), 11u);
     EXPECT_EQ(keys[1]["key"], "SpeedPercentage");
@@ -98,12 +101,14 @@ TEST(ExplainTest, FailuresAreShownWhereTheyHappen) {
               "[json.exception.type_error.302] type must be boolean, but is number");
 
     request.config_text = R"({"Commands": {"Speed": false}})";
-    EXPECT_NE(Explain(request).value("load_error", "").find("type must be string"), std::string::npos);
+    EXPECT_NE(Explain(request).value("load_error", "").find("type must be string"),
+              std::string::npos);
 
     request.config_text = R"({"Dinos": {"All": 5}})";
     Event e = Explain(request);
     EXPECT_EQ(Outcomes(e), (std::vector<std::string>{"absent", "absent", "selected"}));
-    EXPECT_EQ(e["entry"]["keys"][0]["error"], "[json.exception.type_error.306] cannot use value() with number");
+    EXPECT_EQ(e["entry"]["keys"][0]["error"],
+              "[json.exception.type_error.306] cannot use value() with number");
     ASSERT_EQ(Action(e, "/speed")["log"].size(), 1u);
 
     request.config_text = R"({"Dinos": [1]})";

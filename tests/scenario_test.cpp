@@ -41,8 +41,8 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const fs::path& script) {
-    const std::string command = std::string("\"") + KESTRAVEL_TOOL + "\" server --json \"" +
-                                script.string() + "\" 2>&1";
+    const std::string command =
+        std::string("\"") + KESTRAVEL_TOOL + "\" server --json \"" + script.string() + "\" 2>&1";
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -97,7 +97,8 @@ TEST_P(ScenarioTest, EventsAreThoseTheScriptExpects) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, testing::ValuesIn(Scenarios()),
                          [](const auto& info) {
                              std::string name = info.param;
-                             for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
 

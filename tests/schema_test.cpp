@@ -32,7 +32,8 @@ json ReadJson(const fs::path& path) {
 }
 
 const json& Schema() {
-    static const json schema = ReadJson(fs::path(KESTRAVEL_SOURCE_DIR) / "schema/config.schema.json");
+    static const json schema =
+        ReadJson(fs::path(KESTRAVEL_SOURCE_DIR) / "schema/config.schema.json");
     return schema;
 }
 
@@ -112,7 +113,8 @@ TEST(SchemaTest, KeysTypesAndDefaultsAreThoseOfTheKeyTable) {
 std::set<std::string> NamesReadBySource() {
     const std::regex read(R"re((?:value\(|\[|SendEventMessage\()"([A-Za-z]+)")re");
     std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(KESTRAVEL_SOURCE_DIR) / "src")) {
+    for (const auto& entry :
+         fs::recursive_directory_iterator(fs::path(KESTRAVEL_SOURCE_DIR) / "src")) {
         if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
         std::ifstream file(entry.path());
         std::stringstream text;
@@ -131,7 +133,8 @@ TEST(SchemaTest, NamesTheSameKeysAsThePluginsSourceReads) {
                             Section::kSettingsEntry, Section::kMessageEntry}) {
         for (const auto& name : Names(PropertiesOf(section))) schema.insert(name);
     }
-    for (const auto& name : Names(Schema()["properties"]["Messages"]["properties"])) schema.insert(name);
+    for (const auto& name : Names(Schema()["properties"]["Messages"]["properties"]))
+        schema.insert(name);
     EXPECT_EQ(NamesReadBySource(), schema);
 }
 
@@ -165,10 +168,12 @@ TEST(SchemaTest, AcceptsTheExampleAndRejectsWhatIsWronglyTyped) {
     EXPECT_TRUE(Valid(json::parse(R"({"Commands": null, "Dinos": {"All": null}})")));
     for (const char* wrong :
          {R"([])", R"({"EnablePermissions": "true"})", R"({"Commands": {"Speed": 5}})",
-          R"({"Dinos": {"All": {"InfiniteWeight": 1}}})", R"({"Dinos": {"All": {"SpeedPercentage": "5"}}})",
-          R"({"Dinos": {"Raptor": {}}})", R"({"Dinos": {"All": {"Speed": 5}}})",
-          R"({"Permissions": {"VIP": {"Dinos": []}}})", R"({"Messages": {"OnSpeedCmd": {"Time": 1.5}}})",
-          R"({"Messages": {"OnSpeedCommand": {}}})", R"({"Messages": {"OnSpeedCmd": {"Size": "big"}}})"}) {
+          R"({"Dinos": {"All": {"InfiniteWeight": 1}}})",
+          R"({"Dinos": {"All": {"SpeedPercentage": "5"}}})", R"({"Dinos": {"Raptor": {}}})",
+          R"({"Dinos": {"All": {"Speed": 5}}})", R"({"Permissions": {"VIP": {"Dinos": []}}})",
+          R"({"Messages": {"OnSpeedCmd": {"Time": 1.5}}})",
+          R"({"Messages": {"OnSpeedCommand": {}}})",
+          R"({"Messages": {"OnSpeedCmd": {"Size": "big"}}})"}) {
         EXPECT_FALSE(Valid(json::parse(wrong))) << wrong;
     }
 }

@@ -1,7 +1,8 @@
 // Splitting scenario script lines into words, and the words' values.
+#include "script.h"
+
 #include <gtest/gtest.h>
 
-#include "script.h"
 #include "session.h"
 #include "values.h"
 

@@ -13,7 +13,7 @@ struct Finding {
     std::string pointer;  // JSON pointer of the value; "" for the whole document
     bool error = false;   // otherwise a warning
     std::string message;
-    std::string found;     // for a wrongly typed value: its JSON type and the type it must have
+    std::string found;  // for a wrongly typed value: its JSON type and the type it must have
     std::string expected;
     int line = 0;  // for a syntax error, or text after the document: where it is
     int column = 0;

@@ -9,25 +9,16 @@ bool IsBlueprintKey(const std::string& key) {
     return key.size() > 11 && key.rfind("Blueprint'", 0) == 0 && key.back() == '\'';
 }
 
-bool NamesMegalosaurus(std::string key) {
-    for (char& c : key) c = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-    return key.find("megalosaurus") != std::string::npos;
-}
-
-bool SameNoCase(std::string a, std::string b) {
-    for (auto* s : {&a, &b}) {
-        for (char& c : *s) c = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-    }
-    return a == b;
+bool NamesMegalosaurus(const std::string& key) {
+    return Lower(key).find("megalosaurus") != std::string::npos;
 }
 
 void CheckCommands(const Json& document, Findings& findings) {
     if (!document.contains("Commands") || document["Commands"].is_null()) return;
     const Json& commands = document["Commands"];
     if (!commands.is_object()) {
-        findings.WrongType("/Commands", true, commands.type_name(), "object",
-                           "is " + WithArticle(commands.type_name()) +
-                               ", must be an object: the load fails with " + ValueError(commands));
+        findings.NotAnObject("/Commands", commands, true,
+                             "the load fails with " + ValueError(commands));
         return;
     }
     for (const KeyInfo& key : KeysOf(Section::kCommands)) {
@@ -43,7 +34,7 @@ void CheckCommands(const Json& document, Findings& findings) {
     const Json speed = commands.value("Speed", Json("/speed"));
     const Json unspeed = commands.value("Unspeed", Json("/unspeed"));
     if (speed.is_string() && unspeed.is_string() &&
-        SameNoCase(speed.get<std::string>(), unspeed.get<std::string>())) {
+        Lower(speed.get<std::string>()) == Lower(unspeed.get<std::string>())) {
         findings.Warning("/Commands/Unspeed",
                          "names the same command as \"Speed\": only the speed command runs");
     }
@@ -99,9 +90,8 @@ void CheckDinos(const Json& parent, const std::string& parent_pointer, const std
     const Json& dinos = parent["Dinos"];
     const std::string pointer = Pointer(parent_pointer, "Dinos");
     if (!dinos.is_object()) {
-        findings.WrongType(pointer, true, dinos.type_name(), "object",
-                           "is " + WithArticle(dinos.type_name()) + ", must be an object: every " +
-                               "speed action " + users + "fails with " + ValueError(dinos));
+        findings.NotAnObject(pointer, dinos, true,
+                             "every speed action " + users + "fails with " + ValueError(dinos));
         return;
     }
     for (const auto& [selection, entry] : dinos.items()) {
@@ -112,15 +102,15 @@ void CheckDinos(const Json& parent, const std::string& parent_pointer, const std
             continue;
         }
         if (!entry.is_object()) {
-            findings.WrongType(entry_pointer, selectable, entry.type_name(), "object",
-                               "is " + WithArticle(entry.type_name()) +
-                                   ", must be an object: once selected, every speed action on "
-                                   "the creature fails with " + ValueError(entry));
+            findings.NotAnObject(entry_pointer, entry, selectable,
+                                 "once selected, every speed action on the creature fails with " +
+                                     ValueError(entry));
             continue;
         }
         for (const KeyInfo& key : KeysOf(Section::kSettingsEntry)) {
-            CheckKey(entry, entry_pointer, key, Consequence(key.name), findings,
-                     selectable ? UnreadReason(selection, key.name) : "while no creature selects the entry");
+            const std::string unread = selectable ? UnreadReason(selection, key.name)
+                                                  : "while no creature selects the entry";
+            CheckKey(entry, entry_pointer, key, Consequence(key.name), findings, unread);
         }
         WarnUnknownKeys(entry, entry_pointer, Section::kSettingsEntry, findings);
     }
@@ -132,10 +122,8 @@ void CheckPermissions(const Json& document, Findings& findings) {
     const bool present = document.contains("Permissions") && !document["Permissions"].is_null();
     const Json& permissions = present ? document["Permissions"] : Json::object();
     if (!permissions.is_object()) {
-        findings.WrongType("/Permissions", true, permissions.type_name(), "object",
-                           "is " + WithArticle(permissions.type_name()) +
-                               ", must be an object: every speed action fails with " +
-                               IndexError(permissions));
+        findings.NotAnObject("/Permissions", permissions, true,
+                             "every speed action fails with " + IndexError(permissions));
         return;
     }
     if (enabled && permissions.empty()) {
@@ -150,10 +138,10 @@ void CheckPermissions(const Json& document, Findings& findings) {
             continue;
         }
         if (!entry.is_object()) {
-            findings.WrongType(pointer, true, entry.type_name(), "object",
-                               "is " + WithArticle(entry.type_name()) +
-                                   ", must be an object: in the permissions mode every speed "
-                                   "action of the group's players fails with " + IndexError(entry));
+            findings.NotAnObject(pointer, entry, true,
+                                 "in the permissions mode every speed action of the group's "
+                                 "players fails with " +
+                                     IndexError(entry));
             continue;
         }
         if (!entry.contains("Dinos")) {
@@ -187,10 +175,8 @@ std::string IndexError(const Json& value) {
 
 void CheckDocument(const Json& document, Findings& findings) {
     if (!document.is_object()) {
-        findings.WrongType("", true, document.type_name(), "object",
-                           "the document is " + WithArticle(document.type_name()) +
-                               ", must be an object: the load and every reload fail with " +
-                               ValueError(document));
+        findings.NotAnObject("", document, true,
+                             "the load and every reload fail with " + ValueError(document));
         return;
     }
     CheckKey(document, "", *FindKey(Section::kTopLevel, "EnablePermissions"),

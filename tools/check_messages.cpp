@@ -29,7 +29,7 @@ std::vector<std::string> ColorPieces(const std::string& text) {
 // What the notification's colour will be, when it is not what the text seems to say.
 std::string ColorProblem(const std::string& text) {
     if (text.empty() || text == "Random") return "";
-    if (text == "random" || text == "RANDOM") return "only \"Random\" gives a random colour";
+    if (Lower(text) == "random") return "only \"Random\" gives a random colour";
     const auto pieces = ColorPieces(text);
     if (pieces.size() < 3) return "is not three numbers R, G, B";
     std::string problem;
@@ -70,8 +70,8 @@ void CheckType(const Json& entry, const std::string& pointer, Findings& findings
 
 void CheckEntry(const Json& entry, const std::string& pointer, Findings& findings) {
     if (!entry.is_object()) {
-        findings.Warning(pointer, "is " + WithArticle(entry.type_name()) +
-                                      ", not an object: nothing is sent");
+        findings.Warning(
+            pointer, "is " + WithArticle(entry.type_name()) + ", not an object: nothing is sent");
         return;
     }
     const std::string consequence = "sending the message fails";
@@ -108,10 +108,9 @@ void CheckMessages(const Json& document, Findings& findings) {
     if (!document.contains("Messages") || document["Messages"].is_null()) return;
     const Json& messages = document["Messages"];
     if (!messages.is_object()) {
-        findings.WrongType("/Messages", true, messages.type_name(), "object",
-                           "is " + WithArticle(messages.type_name()) +
-                               ", must be an object: every speed action fails after its change, "
-                               "with " + IndexError(messages));
+        findings.NotAnObject(
+            "/Messages", messages, true,
+            "every speed action fails after its change, with " + IndexError(messages));
         return;
     }
     for (const auto& [name, entry] : messages.items()) {

@@ -45,7 +45,7 @@ private:
     struct Frame {
         bool object;
         std::set<std::string> keys;
-        std::string current;  // the key of the member being read
+        std::string current;    // the key of the member being read
         std::size_t index = 0;  // the index of the element being read
     };
 
@@ -108,7 +108,8 @@ std::vector<Finding> CheckConfigText(const std::string& text) {
     try {
         stream >> document;
     } catch (const Json::parse_error& error) {
-        Finding finding{"", true, std::string("the load and every reload fail with ") + error.what()};
+        Finding finding{"", true,
+                        std::string("the load and every reload fail with ") + error.what()};
         std::smatch where;
         const std::string what = error.what();
         if (std::regex_search(what, where, std::regex(R"(at line (\d+), column (\d+))"))) {

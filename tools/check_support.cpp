@@ -10,11 +10,6 @@ namespace tools {
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-    return text;
-}
-
 std::size_t EditDistance(const std::string& a, const std::string& b) {
     std::vector<std::size_t> row(b.size() + 1);
     for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -64,6 +59,17 @@ bool Abbreviates(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    return text;
+}
+
+void Findings::NotAnObject(const std::string& pointer, const Json& value, bool error,
+                           const std::string& consequence) {
+    WrongType(pointer, error, value.type_name(), "object",
+              "is " + WithArticle(value.type_name()) + ", must be an object: " + consequence);
+}
 
 std::string Pointer(const std::string& parent, const std::string& key) {
     std::string escaped;
@@ -146,7 +152,8 @@ std::optional<std::string> ReadError(const Json& object, const KeyInfo& key) {
 }
 
 std::string WithArticle(const std::string& type_name) {
-    const bool vowel = !type_name.empty() && std::string("aeiou").find(type_name[0]) != std::string::npos;
+    const bool vowel =
+        !type_name.empty() && std::string("aeiou").find(type_name[0]) != std::string::npos;
     return (vowel ? "an " : "a ") + type_name;
 }
 

@@ -24,12 +24,18 @@ public:
                    const std::string& expected, const std::string& message) {
         list_.push_back({pointer, error, message, found, expected});
     }
+    // A value that must be an object: "is an array, must be an object: <consequence>".
+    void NotAnObject(const std::string& pointer, const Json& value, bool error,
+                     const std::string& consequence);
     void Add(Finding finding) { list_.push_back(std::move(finding)); }
     std::vector<Finding> Take() { return std::move(list_); }
 
 private:
     std::vector<Finding> list_;
 };
+
+// ASCII letters in lower case, as names are compared when a near miss is looked for.
+std::string Lower(std::string text);
 
 // `parent` + "/" + the key, escaped as JSON pointers escape "~" and "/".
 std::string Pointer(const std::string& parent, const std::string& key);

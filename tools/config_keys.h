@@ -9,9 +9,9 @@ namespace tools {
 
 enum class KeyType {
     kBoolean,
-    kFloat,    // a number, read as a 32-bit float
-    kDouble,   // a number, read as a 64-bit float
-    kInt32,    // a number, read as a 32-bit integer (a fraction is cut off)
+    kFloat,   // a number, read as a 32-bit float
+    kDouble,  // a number, read as a 64-bit float
+    kInt32,   // a number, read as a 32-bit integer (a fraction is cut off)
     kString,
     kObject,
 };

@@ -9,14 +9,9 @@ namespace tools {
 
 namespace {
 
-std::string Number(const Event& value) {
-    if (value.is_string()) return value.get<std::string>();
-    std::string text = JsonText(value);
-    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
-    return text;
+std::string Flag(const Event& value) {
+    return value.is_boolean() && value.get<bool>() ? "yes" : "no";
 }
-
-std::string Flag(const Event& value) { return value.is_boolean() && value.get<bool>() ? "yes" : "no"; }
 
 std::string List(const Event& values) {
     std::string text;
@@ -29,7 +24,7 @@ std::string List(const Event& values) {
 
 std::string Color(const Event& color) {
     std::string text;
-    for (const auto& channel : color) text += (text.empty() ? "" : " ") + Number(channel);
+    for (const auto& channel : color) text += (text.empty() ? "" : " ") + ReadableNumber(channel);
     return "colour " + text;
 }
 
@@ -37,21 +32,29 @@ std::string Quoted(const Event& text) { return JsonText(text); }
 
 std::string CreatureText(const Event& e) {
     std::string text = "creature " + e["name"].get<std::string>() + ": speed " +
-                       Number(e["speed"]) + ", stamina consumption " +
-                       Number(e["stamina_consumption"]) + ", stamina recovery " +
-                       Number(e["stamina_recovery"]) + ", infinite weight " +
+                       ReadableNumber(e["speed"]) + ", stamina consumption " +
+                       ReadableNumber(e["stamina_consumption"]) + ", stamina recovery " +
+                       ReadableNumber(e["stamina_recovery"]) + ", infinite weight " +
                        Flag(e["infinite_weight"]) + " (refresh " + Flag(e["force_refresh_weight"]) +
                        "), ignores water " + Flag(e["can_ignore_water"]) + ", flies in caves " +
                        Flag(e["flyer_allow_caves"]);
     if (!e["sleep_debt"].is_null()) {
-        text += ", sleep debt " + Number(e["sleep_debt"]) + " (multiplier " +
-                Number(e["sleep_debt_multiplier"]) + ")";
+        text += ", sleep debt " + ReadableNumber(e["sleep_debt"]) + " (multiplier " +
+                ReadableNumber(e["sleep_debt_multiplier"]) + ")";
     }
-    return text + ", buffs " + List(e["buffs"]) + ", rescales " + Number(e["rescales"]) +
-           ", syncs " + Number(e["syncs"]);
+    return text + ", buffs " + List(e["buffs"]) + ", rescales " + ReadableNumber(e["rescales"]) +
+           ", syncs " + ReadableNumber(e["syncs"]);
 }
 
 }  // namespace
+
+std::string ReadableNumber(const Event& value) {
+    if (value.is_string()) return value.get<std::string>();
+    std::string text = JsonText(value);
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+        text.resize(text.size() - 2);
+    return text;
+}
 
 Event FloatValue(float value) {
     if (std::isnan(value)) return "nan";
@@ -86,19 +89,19 @@ std::string EventText(const Event& e) {
     const std::string kind = e.value("event", "");
     if (kind == "load") {
         if (e["ok"].get<bool>()) return "load: ok";
-        return "load: failed" + (e.contains("reason") ? " (" + e["reason"].get<std::string>() + ")"
-                                                      : std::string());
+        return "load: failed" +
+               (e.contains("reason") ? " (" + e["reason"].get<std::string>() + ")" : std::string());
     }
     if (kind == "unload") return "unload";
-    if (kind == "start") return "start: InitGame ran, server status " + Number(e["status"]);
+    if (kind == "start") return "start: InitGame ran, server status " + ReadableNumber(e["status"]);
     if (kind == "log") {
         return "log [" + e["logger"].get<std::string>() + "][" + e["level"].get<std::string>() +
                "] " + e["text"].get<std::string>();
     }
     if (kind == "notification") {
         return "notification to " + e["player"].get<std::string>() + ": " + Quoted(e["text"]) +
-               " (" + Color(e["color"]) + ", size " + Number(e["size"]) + ", time " +
-               Number(e["time"]) + ")";
+               " (" + Color(e["color"]) + ", size " + ReadableNumber(e["size"]) + ", time " +
+               ReadableNumber(e["time"]) + ")";
     }
     if (kind == "chat") {
         return "chat to " + e["player"].get<std::string>() + " from " + Quoted(e["sender"]) + ": " +
@@ -109,21 +112,22 @@ std::string EventText(const Event& e) {
                " (" + Color(e["color"]) + ")";
     }
     if (kind == "rcon") {
-        return "rcon reply to request " + Number(e["id"]) + " (type " + Number(e["type"]) + "): " +
-               Quoted(e["text"]);
+        return "rcon reply to request " + ReadableNumber(e["id"]) + " (type " +
+               ReadableNumber(e["type"]) + "): " + Quoted(e["text"]);
     }
     if (kind == "creature") return CreatureText(e);
     if (kind == "player") {
-        return "player " + e["name"].get<std::string>() + ": id " + Number(e["id"]) + ", groups " +
-               List(e["groups"]) + ", riding " +
+        return "player " + e["name"].get<std::string>() + ": id " + ReadableNumber(e["id"]) +
+               ", groups " + List(e["groups"]) + ", riding " +
                (e["riding"].is_null() ? std::string("nothing") : e["riding"].get<std::string>());
     }
     if (kind == "registry") {
-        return "registry: console " + List(e["console"]) + ", rcon " + List(e["rcon"]) +
-               ", chat " + List(e["chat"]) + ", hooks " + List(e["hooks"]);
+        return "registry: console " + List(e["console"]) + ", rcon " + List(e["rcon"]) + ", chat " +
+               List(e["chat"]) + ", hooks " + List(e["hooks"]);
     }
     if (kind == "heap") {
-        return "heap: " + Number(e["blocks"]) + " blocks, " + Number(e["bytes"]) + " bytes";
+        return "heap: " + ReadableNumber(e["blocks"]) + " blocks, " + ReadableNumber(e["bytes"]) +
+               " bytes";
     }
     if (kind == "unhandled") {
         return "no " + e["kind"].get<std::string>() + " command takes " + Quoted(e["text"]);
@@ -135,7 +139,7 @@ std::string EventText(const Event& e) {
     if (kind == "fault") return "game fault: " + e["text"].get<std::string>();
     if (kind == "error") {
         std::string where = e.contains("file") ? e["file"].get<std::string>() + ":" : "line ";
-        return "error (" + where + Number(e["line"]) + "): " + e["text"].get<std::string>();
+        return "error (" + where + ReadableNumber(e["line"]) + "): " + e["text"].get<std::string>();
     }
     return JsonText(e);
 }

@@ -14,6 +14,9 @@ using Event = nlohmann::ordered_json;
 // JSON cannot hold (infinite or NaN) becomes the string "inf", "-inf" or "nan".
 Event FloatValue(float value);
 
+// A number (or the string of a non-finite one) for a person: a whole value without ".0".
+std::string ReadableNumber(const Event& value);
+
 // Text that is not valid UTF-8 still prints: bad bytes become U+FFFD.
 std::string JsonText(const Event& value);
 

@@ -3,10 +3,10 @@
 // server, as a real server would run them.
 #include "explain.h"
 
+#include "check_support.h"
 #include "commands/permissions.h"
 #include "config/config.h"
 #include "config_keys.h"
-#include "check_support.h"
 #include "game_events.h"
 #include "host/bindings.h"
 #include "host/text.h"
@@ -52,8 +52,8 @@ Event TraceSelection(const std::string& blueprint_key, std::string_view category
                 step["outcome"] = "selected";
                 found = true;
             } else {
-                step["outcome"] = source.is_object() && source.contains(key) ? "null, skipped"
-                                                                            : "absent";
+                step["outcome"] =
+                    source.is_object() && source.contains(key) ? "null, skipped" : "absent";
             }
         } catch (const std::exception& error) {
             step["outcome"] = "fails";
@@ -106,7 +106,8 @@ public:
         server_.world().delivery_listener = [this](const sim::Delivery& delivery) {
             messages_.push_back(DeliveryEvent(delivery));
         };
-        server_.host().sink->SetListener([this](const sim::LogLine& line) { log_.push_back(line.text); });
+        server_.host().sink->SetListener(
+            [this](const sim::LogLine& line) { log_.push_back(line.text); });
     }
     ~ActionPlayer() {
         server_.world().delivery_listener = nullptr;
@@ -143,12 +144,10 @@ Event PlayActions(sim::Server& server, const sim::CreatureClass& creature_class,
     sim::World& world = server.world();
     auto* controller = reinterpret_cast<AShooterPlayerController*>(rider.controller);
     Event actions = Event::array();
-    actions.push_back(player.Play(names.at(0), ridden, [&] {
-        server.host().commands.RunChat(controller, names.at(0));
-    }));
-    actions.push_back(player.Play(names.at(1), ridden, [&] {
-        server.host().commands.RunChat(controller, names.at(1));
-    }));
+    actions.push_back(player.Play(
+        names.at(0), ridden, [&] { server.host().commands.RunChat(controller, names.at(0)); }));
+    actions.push_back(player.Play(
+        names.at(1), ridden, [&] { server.host().commands.RunChat(controller, names.at(1)); }));
     sim::Player& mounter = world.Connect("mounter", 2, groups);
     sim::Creature& mounted = world.Spawn("mounted", creature_class);
     actions.push_back(player.Play("mounting", mounted, [&] { world.Mount(mounter, mounted); }));
@@ -224,7 +223,8 @@ Event Explain(const ExplainRequest& request) {
             for (const auto& step : out["selection"]) {
                 if (step["outcome"] != "selected") continue;
                 const std::string pointer =
-                    PermissionsMode() ? Pointer(Pointer("/Permissions", entry_name), "Dinos") : "/Dinos";
+                    PermissionsMode() ? Pointer(Pointer("/Permissions", entry_name), "Dinos")
+                                      : "/Dinos";
                 out["entry"] = {{"pointer", Pointer(pointer, step["key"].get<std::string>())},
                                 {"keys", FilledEntry(selected, category, megalosaurus)}};
             }

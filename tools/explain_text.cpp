@@ -7,13 +7,6 @@ namespace tools {
 
 namespace {
 
-std::string Plain(const Event& value) {
-    if (value.is_string()) return value.get<std::string>();
-    std::string text = JsonText(value);
-    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
-    return text;
-}
-
 std::string Padded(const std::string& text, std::size_t width) {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
@@ -24,16 +17,17 @@ std::string MessageText(const Event& message) {
         return "chat from " + JsonText(message["sender"]) + ": " + JsonText(message["text"]);
     }
     std::string colour;
-    for (const auto& channel : message["color"]) colour += (colour.empty() ? "" : " ") + Plain(channel);
+    for (const auto& channel : message["color"])
+        colour += (colour.empty() ? "" : " ") + ReadableNumber(channel);
     return kind + " " + JsonText(message["text"]) + " (colour " + colour + ", size " +
-           Plain(message["size"]) + ", time " + Plain(message["time"]) + ")";
+           ReadableNumber(message["size"]) + ", time " + ReadableNumber(message["time"]) + ")";
 }
 
 std::string ActionText(const Event& action) {
     std::vector<std::string> parts;
     for (const auto& change : action["changes"]) {
-        parts.push_back(change["field"].get<std::string>() + " " + Plain(change["from"]) + " -> " +
-                        Plain(change["to"]));
+        parts.push_back(change["field"].get<std::string>() + " " + ReadableNumber(change["from"]) +
+                        " -> " + ReadableNumber(change["to"]));
     }
     for (const auto& message : action["messages"]) parts.push_back(MessageText(message));
     for (const auto& line : action["log"]) parts.push_back("error: " + line.get<std::string>());
@@ -90,7 +84,8 @@ std::string ExplanationText(const Event& e) {
             if (key.contains("error")) {
                 out << "fails: " << key["error"].get<std::string>();
             } else {
-                out << Padded(Plain(key["value"]), 8) << "(" << key["from"].get<std::string>();
+                out << Padded(ReadableNumber(key["value"]), 8) << "("
+                    << key["from"].get<std::string>();
                 if (key.contains("not_read")) out << "; " << key["not_read"].get<std::string>();
                 out << ")";
             }
@@ -102,7 +97,8 @@ std::string ExplanationText(const Event& e) {
     }
     if (!e["actions"].empty()) out << "what happens\n";
     for (const auto& action : e["actions"]) {
-        out << "  " << Padded(action["action"].get<std::string>(), 12) << ActionText(action) << "\n";
+        out << "  " << Padded(action["action"].get<std::string>(), 12) << ActionText(action)
+            << "\n";
     }
     return out.str();
 }

@@ -62,9 +62,11 @@ Event CreatureEvent(sim::World& world, const sim::Creature& creature) {
 Event CreatureChanges(const Event& before, const Event& after) {
     Event changes = Event::array();
     for (const auto& [field, value] : after.items()) {
-        if (field == "event" || field == "name" || field == "rescales" || field == "syncs") continue;
+        if (field == "event" || field == "name" || field == "rescales" || field == "syncs")
+            continue;
         if (before.contains(field) && before[field] == value) continue;
-        changes.push_back({{"field", field}, {"from", before.value(field, Event())}, {"to", value}});
+        changes.push_back(
+            {{"field", field}, {"from", before.value(field, Event())}, {"to", value}});
     }
     return changes;
 }

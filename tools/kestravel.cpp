@@ -11,10 +11,11 @@
 namespace {
 
 int Usage() {
-    std::cerr << "usage: kestravel server [--json] [--dir DIR] [--config FILE] [SCRIPT...]\n"
-                 "       kestravel check [--json] CONFIG\n"
-                 "       kestravel explain CONFIG --class CLASSPATH [--flyer] [--water] [--vehicle]\n"
-                 "                         [--groups A,B] [--permissions-plugin] [--json]\n";
+    std::cerr
+        << "usage: kestravel server [--json] [--dir DIR] [--config FILE] [SCRIPT...]\n"
+           "       kestravel check [--json] CONFIG\n"
+           "       kestravel explain CONFIG --class CLASSPATH [--flyer] [--water] [--vehicle]\n"
+           "                         [--groups A,B] [--permissions-plugin] [--json]\n";
     return 2;
 }
 

@@ -52,8 +52,8 @@ ScriptLine ParseScriptLine(std::string line, std::size_t max_words) {
                 return result;
             }
             if (at < text.size() && !IsBlank(text[at])) {
-                result.error = "a blank must follow the closing quote at column " +
-                               std::to_string(at);
+                result.error =
+                    "a blank must follow the closing quote at column " + std::to_string(at);
                 return result;
             }
         }

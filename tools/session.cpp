@@ -9,7 +9,10 @@ namespace tools {
 Session::Session(const sim::ServerOptions& options, EventPrinter& printer)
     : server_(options), printer_(printer) {
     server_.host().sink->SetListener([this](const sim::LogLine& line) {
-        Emit({{"event", "log"}, {"logger", line.logger}, {"level", line.level}, {"text", line.text}});
+        Emit({{"event", "log"},
+              {"logger", line.logger},
+              {"level", line.level},
+              {"text", line.text}});
     });
     server_.world().delivery_listener = [this](const sim::Delivery& delivery) {
         Emit(DeliveryEvent(delivery));
@@ -35,10 +38,11 @@ bool Session::RunText(const std::string& text, const Location& where) {
     static const std::map<std::string, std::size_t> kWordsBeforeText = {
         {"config-text", 1}, {"chat", 2}, {"console", 2}, {"rcon", 2}};
     const ScriptLine first = ParseScriptLine(text, 1);
-    const auto limited = first.words.empty() ? kWordsBeforeText.end()
-                                             : kWordsBeforeText.find(first.words[0]);
-    return Run(ParseScriptLine(text, limited == kWordsBeforeText.end() ? SIZE_MAX : limited->second),
-               where);
+    const auto limited =
+        first.words.empty() ? kWordsBeforeText.end() : kWordsBeforeText.find(first.words[0]);
+    return Run(
+        ParseScriptLine(text, limited == kWordsBeforeText.end() ? SIZE_MAX : limited->second),
+        where);
 }
 
 bool Session::Run(const ScriptLine& line, const Location& where) {
@@ -99,7 +103,8 @@ void Session::CheckNewName(const std::string& name) {
     if (name == "registry" || name == "heap" || name == "-" || name.empty()) {
         throw CommandError("\"" + name + "\" cannot name a player or a creature");
     }
-    if (server_.world().FindPlayer(name) != nullptr || server_.world().FindCreature(name) != nullptr) {
+    if (server_.world().FindPlayer(name) != nullptr ||
+        server_.world().FindCreature(name) != nullptr) {
         throw CommandError("\"" + name + "\" already names a player or a creature");
     }
 }

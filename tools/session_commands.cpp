@@ -230,7 +230,8 @@ void Session::Set(const ScriptLine& line, const Location&) {
         } else if (key == "infinite-weight") {
             sim::bits::Set(status.flags, sim::bits::kInfiniteWeight, ParseZeroOne(value, key));
         } else if (key == "can-ignore-water") {
-            sim::bits::Set(dino.character.flags, sim::bits::kCanIgnoreWater, ParseZeroOne(value, key));
+            sim::bits::Set(dino.character.flags, sim::bits::kCanIgnoreWater,
+                           ParseZeroOne(value, key));
         } else if (key == "flyer-allow-caves") {
             sim::bits::Set(dino.dino.flags, sim::bits::kFlyerAllowCaves, ParseZeroOne(value, key));
         } else if (key == "sleep-debt" || key == "sleep-debt-multiplier") {
