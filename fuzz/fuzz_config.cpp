@@ -14,9 +14,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Memory-backed when the machine has it: every input writes config.json.
+fs::path ScratchRoot() {
+    std::error_code error;
+    return fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
 sim::Host& TheHost() {
     static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / ("kestravel-fuzz-config-" + std::to_string(::getpid()));
+        fs::path path = ScratchRoot() / ("kestravel-fuzz-config-" + std::to_string(::getpid()));
         fs::create_directories(path / "ArkApi" / "Plugins" / "Kestravel");
         return path;
     }();

@@ -18,9 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Memory-backed when the machine has it: every input writes config.json.
+fs::path ScratchRoot() {
+    std::error_code error;
+    return fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
 const fs::path& Folder() {
     static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / ("kestravel-fuzz-session-" + std::to_string(::getpid()));
+        fs::path path = ScratchRoot() / ("kestravel-fuzz-session-" + std::to_string(::getpid()));
         fs::create_directories(path);
         return path;
     }();
@@ -207,5 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         session.Event(op, a, b);
     }
     if (session.loaded) session.Unload();
+    // An unloaded library starts afresh at its next load; so does the next input.
+    Config() = Json();
     return 0;
 }

@@ -259,10 +259,7 @@ void World::Destroy(const std::string& name) {
     if (auto* rider = static_cast<CharacterLayout*>(creature.object->dino.rider)) {
         rider->character.riding = nullptr;
     }
-    const RawArray& buffs = creature.object->dino.buffs;
-    std::vector<BuffLayout*> owned(static_cast<BuffLayout**>(buffs.data),
-                                   static_cast<BuffLayout**>(buffs.data) + buffs.count);
-    for (BuffLayout* buff : owned) DeleteObject(&buff->base);
+    ExpireBuffs(creature);
     RawFree(creature.object->dino.buffs);
     DeleteObject(&creature.status->base);
     DeleteObject(&creature.object->base);
@@ -287,6 +284,14 @@ void World::AddBuff(Creature& creature, const std::string& buff_name) {
     auto* buff = NewObject<BuffLayout>(buff_name, nullptr);
     buff->owner = creature.object;
     RawAppend(creature.object->dino.buffs, buff);
+}
+
+void World::ExpireBuffs(Creature& creature) {
+    RawArray& buffs = creature.object->dino.buffs;
+    std::vector<BuffLayout*> expired(static_cast<BuffLayout**>(buffs.data),
+                                     static_cast<BuffLayout**>(buffs.data) + buffs.count);
+    buffs.count = 0;
+    for (BuffLayout* buff : expired) DeleteObject(&buff->base);
 }
 
 std::vector<std::string> World::BuffNames(const Creature& creature) const {

@@ -107,6 +107,8 @@ public:
     const std::vector<std::unique_ptr<Creature>>& Creatures() const { return creatures_; }
 
     void AddBuff(Creature& creature, const std::string& buff_name);
+    // Every buff of the creature runs out and is destroyed.
+    void ExpireBuffs(Creature& creature);
     std::vector<std::string> BuffNames(const Creature& creature) const;
     bool IsMegalosaurus(const Creature& creature) const;
 
