@@ -136,6 +136,7 @@ std::string EventText(const Event& e) {
         return "exception left " + e["callback"].get<std::string>() + ": " +
                e["text"].get<std::string>();
     }
+    if (kind == "help") return e["text"].get<std::string>();
     if (kind == "fault") return "game fault: " + e["text"].get<std::string>();
     if (kind == "error") {
         std::string where = e.contains("file") ? e["file"].get<std::string>() + ":" : "line ";
