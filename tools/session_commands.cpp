@@ -179,27 +179,25 @@ void Session::Dino(const ScriptLine& line, const Location&) {
     bool options_given = false;
     for (std::size_t i = 3; i < line.words.size(); ++i) {
         const std::string& word = line.words[i];
-        std::string key, value;
         options_given = true;
-        if (word == "flyer") {
-            requested.flyer = true;
-        } else if (word == "water") {
-            requested.water = true;
-        } else if (word == "vehicle") {
-            requested.vehicle = true;
-        } else if (word == "allow-water") {
-            requested.allow_riding_in_water = true;
-        } else if (word == "infinite-weight") {
-            requested.infinite_weight = true;
-        } else if (SplitAssignment(word, &key, &value) && key == "speed") {
-            requested.speed = ParseFloat(value, key);
-        } else if (key == "stamina-consumption") {
-            requested.stamina_consumption = ParseFloat(value, key);
-        } else if (key == "stamina-recovery") {
-            requested.stamina_recovery = ParseFloat(value, key);
-        } else {
-            throw CommandError("unknown creature option \"" + word + "\"");
+        std::string key, value;
+        if (SplitAssignment(word, &key, &value)) {
+            float* field = key == "speed"                 ? &requested.speed
+                           : key == "stamina-consumption" ? &requested.stamina_consumption
+                           : key == "stamina-recovery"    ? &requested.stamina_recovery
+                                                          : nullptr;
+            if (field == nullptr) throw CommandError("unknown creature option \"" + word + "\"");
+            *field = ParseFloat(value, key);
+            continue;
         }
+        bool* flag = word == "flyer"             ? &requested.flyer
+                     : word == "water"           ? &requested.water
+                     : word == "vehicle"         ? &requested.vehicle
+                     : word == "allow-water"     ? &requested.allow_riding_in_water
+                     : word == "infinite-weight" ? &requested.infinite_weight
+                                                 : nullptr;
+        if (flag == nullptr) throw CommandError("unknown creature option \"" + word + "\"");
+        *flag = true;
     }
     // The game makes a class once; later creatures of it get the defaults it was made with.
     const auto known = classes_.find(requested.path);
