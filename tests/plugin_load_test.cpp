@@ -3,6 +3,7 @@
 #include <spdlog/logger.h>
 
 #include <regex>
+#include <thread>
 
 #include "test_support.h"
 
@@ -107,6 +108,19 @@ TEST_F(PluginLoadTest, LoggerWritesToTheSinksOfEachNewLoad) {
     EXPECT_FALSE(server_.LoadPlugin());
     ASSERT_EQ(replacement->Lines().size(), 1u);
     EXPECT_EQ(replacement->Lines()[0].text, "Error on open the config.json");
+}
+
+TEST_F(PluginLoadTest, ThreadsStartingAndEndingWhileLoadedChangeNothing) {
+#if !defined(_WIN32)
+    GTEST_SKIP() << "only the Windows loader calls a library's entry point for every thread";
+#endif
+    Load("{}");
+    const auto commands = server_.host().commands.History();
+    const auto hooks = server_.host().hooks.History();
+    std::thread([] {}).join();
+    EXPECT_EQ(server_.host().commands.History(), commands);
+    EXPECT_EQ(server_.host().hooks.History(), hooks);
+    EXPECT_TRUE(Logs().empty());
 }
 
 TEST_F(PluginLoadTest, TheHostKeepsLoggingOnItsSinksAfterTheUnload) {
