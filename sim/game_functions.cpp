@@ -45,7 +45,7 @@ void FNameInit(FName* result, const char* text, std::int32_t, std::int32_t, bool
     *result = W().host().fnames.Intern(text);
 }
 
-void FNameToString(const FName* name, FString* result) {
+void FNameToString(FName* name, FString* result) {
     *result = Wide(W().host().fnames.Text(*name));
 }
 
@@ -64,20 +64,20 @@ FString* ClassToStringReference(FString* result, UClass* object_class) {
 
 // -- actors and pawns
 
-bool ActorDestroy(void* actor, bool, bool) {
+bool ActorDestroy(AActor* actor, bool, bool) {
     auto* base = Live<ObjectBase>(actor, "AActor.Destroy");
     if (base == nullptr) return false;
-    W().DestroyBuff(static_cast<BuffLayout*>(actor));
+    W().DestroyBuff(reinterpret_cast<BuffLayout*>(actor));
     return true;
 }
 
-AShooterPlayerController* PawnGetCharacterController(void* pawn) {
+AShooterPlayerController* PawnGetCharacterController(APawn* pawn) {
     auto* character = Live<CharacterLayout>(pawn, "APawn.GetCharacterController");
     return character == nullptr ? nullptr
                                 : static_cast<AShooterPlayerController*>(character->character.controller);
 }
 
-AShooterPlayerController* PawnGetOwnerController(void* pawn) {
+AShooterPlayerController* PawnGetOwnerController(APawn* pawn) {
     auto* object = Live<CharacterLayout>(pawn, "APawn.GetOwnerController");
     if (object == nullptr) return nullptr;
     if (Creature* creature = W().FindCreature(pawn)) {
@@ -90,24 +90,24 @@ AShooterPlayerController* PawnGetOwnerController(void* pawn) {
 
 // -- player controllers
 
-std::uint64_t ControllerUniqueId(void* controller) {
+std::uint64_t ControllerUniqueId(AShooterPlayerController* controller) {
     auto* object = Live<ControllerLayout>(controller, "AShooterPlayerController.GetUniqueNetIdAsUINT64");
     return object == nullptr ? 0 : object->unique_id;
 }
 
-bool ControllerIsRidingDino(void* controller) {
+bool ControllerIsRidingDino(AShooterPlayerController* controller) {
     auto* object = Live<ControllerLayout>(controller, "AShooterPlayerController.IsRidingDino");
     if (object == nullptr) return false;
     auto* character = W().host().objects.Resolve(object->last_controlled_character);
     return character != nullptr && static_cast<CharacterLayout*>(static_cast<void*>(character))->character.riding != nullptr;
 }
 
-void ControllerDirectMessage(void* controller, FString* text, LinearColor* color, bool) {
+void ControllerDirectMessage(AShooterPlayerController* controller, FString* text, LinearColor* color, bool) {
     if (Live<ControllerLayout>(controller, "AShooterPlayerController.ClientServerChatDirectMessage") == nullptr) return;
     W().Record(controller, DirectMessage{Text(text), *color});
 }
 
-void ControllerChatMessage(void* controller, ChatMessageRecord record) {
+void ControllerChatMessage(AShooterPlayerController* controller, ChatMessageRecord record) {
     // The game owns the record it was handed and frees its texts once it has shown them.
     if (Live<ControllerLayout>(controller, "AShooterPlayerController.ClientChatMessage") != nullptr) {
         W().Record(controller, ChatLine{Text(record.sender_name), Text(record.message)});
@@ -118,7 +118,7 @@ void ControllerChatMessage(void* controller, ChatMessageRecord record) {
     }
 }
 
-void ControllerNotification(void* controller, FString* text, LinearColor* color, float size,
+void ControllerNotification(AShooterPlayerController* controller, FString* text, LinearColor* color, float size,
                             float time, void*, void*) {
     if (Live<ControllerLayout>(controller, "AShooterPlayerController.ClientServerSOTFNotificationCustom") == nullptr) return;
     W().Record(controller, Notification{Text(text), *color, size, time});
@@ -126,12 +126,13 @@ void ControllerNotification(void* controller, FString* text, LinearColor* color,
 
 // -- characters, creatures and status components
 
-void* CharacterStatusComponent(void* character) {
+UPrimalCharacterStatusComponent* CharacterStatusComponent(APrimalCharacter* character) {
     auto* object = Live<CharacterLayout>(character, "APrimalCharacter.GetCharacterStatusComponent");
-    return object == nullptr ? nullptr : object->character.status_component;
+    return object == nullptr ? nullptr
+                             : static_cast<UPrimalCharacterStatusComponent*>(object->character.status_component);
 }
 
-void CharacterGetBuffs(void* character, TArray<APrimalBuff*>* result) {
+void CharacterGetBuffs(APrimalCharacter* character, TArray<APrimalBuff*>* result) {
     Creature* creature = W().FindCreature(character);
     if (creature == nullptr) return;
     const RawArray& buffs = creature->object->dino.buffs;
@@ -140,17 +141,17 @@ void CharacterGetBuffs(void* character, TArray<APrimalBuff*>* result) {
     }
 }
 
-void* ShooterCharacterRidingDino(void* character) {
+APrimalDinoCharacter* ShooterCharacterRidingDino(AShooterCharacter* character) {
     auto* object = Live<CharacterLayout>(character, "AShooterCharacter.GetRidingDino");
-    return object == nullptr ? nullptr : object->character.riding;
+    return object == nullptr ? nullptr : static_cast<APrimalDinoCharacter*>(object->character.riding);
 }
 
-bool DinoIsVehicle(void* dino) {
+bool DinoIsVehicle(APrimalDinoCharacter* dino) {
     auto* object = Live<DinoLayout>(dino, "APrimalDinoCharacter.IsVehicle");
     return object != nullptr && bits::Get(object->dino.flags, bits::kVehicle);
 }
 
-void StatusRescaleAllStats(void* status) {
+void StatusRescaleAllStats(UPrimalCharacterStatusComponent* status) {
     auto* object = Live<StatusLayout>(status, "UPrimalCharacterStatusComponent.RescaleAllStats");
     if (object == nullptr) return;
     // The game recomputes every stat from the class: the speed value returns to its base.
@@ -158,19 +159,19 @@ void StatusRescaleAllStats(void* status) {
     ++object->rescales;
 }
 
-void StatusServerSync(void* status) {
+void StatusServerSync(UPrimalCharacterStatusComponent* status) {
     auto* object = Live<StatusLayout>(status, "UPrimalCharacterStatusComponent.ServerSyncReplicatedValues");
     if (object != nullptr) ++object->syncs;
 }
 
-void* StatusDefaults(void* status) {
+UPrimalCharacterStatusComponent* StatusDefaults(UPrimalCharacterStatusComponent* status) {
     auto* object = Live<StatusLayout>(status, "UPrimalCharacterStatusComponent.GetDefaultCharacterStatusComponent");
-    return object == nullptr ? nullptr : object->defaults;
+    return object == nullptr ? nullptr : static_cast<UPrimalCharacterStatusComponent*>(object->defaults);
 }
 
 // -- RCON
 
-void ConnectionSendMessage(void* connection, std::int32_t id, std::int32_t type, FString* text) {
+void ConnectionSendMessage(RCONClientConnection* connection, std::int32_t id, std::int32_t type, FString* text) {
     auto* object = Live<ConnectionLayout>(connection, "RCONClientConnection.SendMessageW");
     if (object == nullptr) return;
     W().rcon_replies.push_back({object->connection_id, id, type, Text(text)});
@@ -178,9 +179,9 @@ void ConnectionSendMessage(void* connection, std::int32_t id, std::int32_t type,
 
 // -- the hookable functions: what the game does when nobody detours it
 
-void GameModeInitGame(void*, FString*, FString*, FString*) { ++W().init_game_calls; }
+void GameModeInitGame(AShooterGameMode*, FString*, FString*, FString*) { ++W().init_game_calls; }
 
-void DinoSetRider(void* dino, void* rider) {
+void DinoSetRider(APrimalDinoCharacter* dino, AShooterCharacter* rider) {
     ++W().set_rider_calls;
     auto* creature = Live<DinoLayout>(dino, "APrimalDinoCharacter.SetRider");
     auto* character = Live<CharacterLayout>(rider, "APrimalDinoCharacter.SetRider");
@@ -190,7 +191,7 @@ void DinoSetRider(void* dino, void* rider) {
     character->character.riding = creature;
 }
 
-void DinoClearRider(void* dino, bool, bool, bool, std::int32_t, bool) {
+void DinoClearRider(APrimalDinoCharacter* dino, bool, bool, bool, std::int32_t, bool) {
     ++W().clear_rider_calls;
     auto* creature = Live<DinoLayout>(dino, "APrimalDinoCharacter.ClearRider");
     if (creature == nullptr) return;

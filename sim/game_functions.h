@@ -10,8 +10,8 @@ namespace sim {
 void RegisterGameFunctions(NameTable& names, HookRegistry& hooks);
 
 // The signatures the game calls its hookable functions with.
-using InitGameFunction = void (*)(void*, FString*, FString*, FString*);
-using SetRiderFunction = void (*)(void*, void*);
-using ClearRiderFunction = void (*)(void*, bool, bool, bool, std::int32_t, bool);
+using InitGameFunction = void (*)(AShooterGameMode*, FString*, FString*, FString*);
+using SetRiderFunction = void (*)(APrimalDinoCharacter*, AShooterCharacter*);
+using ClearRiderFunction = void (*)(APrimalDinoCharacter*, bool, bool, bool, std::int32_t, bool);
 
 }  // namespace sim

@@ -62,9 +62,12 @@ bool Server::SetPermissionsPlugin(bool present, std::string* error) {
     }
     if (permissions_.Loaded()) return true;
     const fs::path folder = options_.folder / "ArkApi" / "Plugins" / "Permissions";
-    fs::create_directories(folder);
     const fs::path target = folder / options_.permissions_library.filename();
-    fs::copy_file(options_.permissions_library, target, fs::copy_options::overwrite_existing);
+    if (!permissions_copied_) {
+        fs::create_directories(folder);
+        fs::copy_file(options_.permissions_library, target, fs::copy_options::overwrite_existing);
+        permissions_copied_ = true;
+    }
     std::string reason;
     if (!permissions_.Load(target.string(), /*entry_point=*/false, &reason)) {
         if (error != nullptr) *error = reason;

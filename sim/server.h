@@ -51,6 +51,7 @@ private:
     PluginModule plugin_;
     PluginModule permissions_;
     bool plugin_copied_ = false;
+    bool permissions_copied_ = false;
 };
 
 }  // namespace sim

@@ -259,10 +259,7 @@ void World::Destroy(const std::string& name) {
     if (auto* rider = static_cast<CharacterLayout*>(creature.object->dino.rider)) {
         rider->character.riding = nullptr;
     }
-    const RawArray& buffs = creature.object->dino.buffs;
-    std::vector<BuffLayout*> owned(static_cast<BuffLayout**>(buffs.data),
-                                   static_cast<BuffLayout**>(buffs.data) + buffs.count);
-    for (BuffLayout* buff : owned) DeleteObject(&buff->base);
+    ExpireBuffs(creature);
     RawFree(creature.object->dino.buffs);
     DeleteObject(&creature.status->base);
     DeleteObject(&creature.object->base);
@@ -287,6 +284,14 @@ void World::AddBuff(Creature& creature, const std::string& buff_name) {
     auto* buff = NewObject<BuffLayout>(buff_name, nullptr);
     buff->owner = creature.object;
     RawAppend(creature.object->dino.buffs, buff);
+}
+
+void World::ExpireBuffs(Creature& creature) {
+    RawArray& buffs = creature.object->dino.buffs;
+    std::vector<BuffLayout*> expired(static_cast<BuffLayout**>(buffs.data),
+                                     static_cast<BuffLayout**>(buffs.data) + buffs.count);
+    buffs.count = 0;
+    for (BuffLayout* buff : expired) DeleteObject(&buff->base);
 }
 
 std::vector<std::string> World::BuffNames(const Creature& creature) const {
@@ -334,7 +339,9 @@ PropertyLayout* World::FindSleepProperty(const void* object, const std::string& 
 
 void World::Mount(Player& player, Creature& creature) {
     host_.guard.Run("APrimalDinoCharacter.SetRider", [&] {
-        host_.Hooked<SetRiderFunction>("APrimalDinoCharacter.SetRider")(creature.object, player.character);
+        host_.Hooked<SetRiderFunction>("APrimalDinoCharacter.SetRider")(
+            reinterpret_cast<APrimalDinoCharacter*>(creature.object),
+            reinterpret_cast<AShooterCharacter*>(player.character));
     });
 }
 
@@ -344,8 +351,8 @@ void World::Dismount(Player& player) {
 
 void World::ClearRider(Creature& creature) {
     host_.guard.Run("APrimalDinoCharacter.ClearRider", [&] {
-        host_.Hooked<ClearRiderFunction>("APrimalDinoCharacter.ClearRider")(creature.object, false, false,
-                                                                            false, -1, false);
+        host_.Hooked<ClearRiderFunction>("APrimalDinoCharacter.ClearRider")(
+            reinterpret_cast<APrimalDinoCharacter*>(creature.object), false, false, false, -1, false);
     });
 }
 
@@ -354,7 +361,7 @@ void World::InitGame() {
     FString options;
     FString error;
     host_.guard.Run("AShooterGameMode.InitGame", [&] {
-        host_.Hooked<InitGameFunction>("AShooterGameMode.InitGame")(game_mode_, &map, &options, &error);
+        host_.Hooked<InitGameFunction>("AShooterGameMode.InitGame")(GameMode(), &map, &options, &error);
     });
 }
 
@@ -391,6 +398,7 @@ void World::Record(const void* controller, DirectMessage direct) {
 
 SIM_API bool PermissionGroupsOf(std::uint64_t id, std::vector<std::string>* groups) {
     if (current_world == nullptr) return false;
+    ++current_world->permission_queries;
     Player* player = current_world->FindPlayer(id);
     if (player == nullptr) return false;
     *groups = player->groups;

@@ -106,6 +106,8 @@ public:
     const std::vector<std::unique_ptr<Creature>>& Creatures() const { return creatures_; }
 
     void AddBuff(Creature& creature, const std::string& buff_name);
+    // Every buff of the creature runs out and is destroyed.
+    void ExpireBuffs(Creature& creature);
     std::vector<std::string> BuffNames(const Creature& creature) const;
     bool IsMegalosaurus(const Creature& creature) const;
 
@@ -127,6 +129,8 @@ public:
     int init_game_calls = 0;
     int set_rider_calls = 0;
     int clear_rider_calls = 0;
+    // Questions the Permissions plugin's stand-in answered.
+    int permission_queries = 0;
     // "UClass.HasProperty" answers this, and reflected sleep properties have this element size:
     // switches with which a test makes a property write fail.
     bool has_property_answer = true;

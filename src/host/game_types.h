@@ -9,18 +9,7 @@
 #include "host/address.h"
 #include "host/fstring.h"
 
-struct UObject;
-struct UClass;
 struct UProperty;
-struct UWorld;
-struct APlayerController;
-struct AShooterPlayerController;
-struct AShooterCharacter;
-struct AShooterGameMode;
-struct APrimalDinoCharacter;
-struct APrimalBuff;
-struct UPrimalCharacterStatusComponent;
-struct RCONClientConnection;
 
 // The game's interned name; the plugin never looks inside.
 struct FName {
@@ -96,3 +85,21 @@ struct UObject {
     // The reflected property of this object's class named `name`; null when there is none.
     ARKAPI_API UProperty* FindProperty(FName name);
 };
+
+// The game's classes, opaque: only the inheritance that the game's functions rely on (a function
+// of APrimalCharacter takes a creature) is spelled out.
+struct UProperty : UObject {};
+struct UClass : UObject {};
+struct UWorld : UObject {};
+struct AActor : UObject {};
+struct APawn : AActor {};
+struct APrimalCharacter : APawn {};
+struct APrimalDinoCharacter : APrimalCharacter {};
+struct AShooterCharacter : APrimalCharacter {};
+struct APrimalBuff : AActor {};
+struct AController : AActor {};
+struct APlayerController : AController {};
+struct AShooterPlayerController : APlayerController {};
+struct AShooterGameMode : AActor {};
+struct UPrimalCharacterStatusComponent : UObject {};
+struct RCONClientConnection : UObject {};

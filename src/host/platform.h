@@ -13,10 +13,13 @@ namespace platform {
 // The game's UTF-16 code unit: wchar_t on Windows, char16_t elsewhere (where wchar_t is 32 bits).
 #ifdef _WIN32
 using WideChar = wchar_t;
+#define KESTRAVEL_WIDE(text) L##text
 #else
 using WideChar = char16_t;
+#define KESTRAVEL_WIDE(text) u##text
 #endif
 using WideString = std::basic_string<WideChar>;
+
 using WideStringView = std::basic_string_view<WideChar>;
 
 // WideCharToMultiByte(CP_UTF8, 0, ...): converts `count` code units to UTF-8. Unpaired surrogates

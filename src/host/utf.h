@@ -44,10 +44,9 @@ std::string Utf16ToUtf8(const Unit* text, std::size_t count) {
     return out;
 }
 
+// Appends the UTF-16 form of `text` to `out`, so that a caller can reuse one buffer.
 template <typename Unit>
-std::basic_string<Unit> Utf8ToUtf16(std::string_view text) {
-    std::basic_string<Unit> out;
-    out.reserve(text.size());
+void AppendUtf8AsUtf16(std::string_view text, std::basic_string<Unit>& out) {
     const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     std::size_t i = 0;
@@ -87,6 +86,13 @@ std::basic_string<Unit> Utf8ToUtf16(std::string_view text) {
         }
         i += len;
     }
+}
+
+template <typename Unit>
+std::basic_string<Unit> Utf8ToUtf16(std::string_view text) {
+    std::basic_string<Unit> out;
+    out.reserve(text.size());
+    AppendUtf8AsUtf16(text, out);
     return out;
 }
 
