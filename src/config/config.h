@@ -5,8 +5,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "config/indexed_ordered_map.h"
+
 // Object members keep the order of the file: permission entries are matched in that order.
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::basic_json<IndexedOrderedMap>;
 
 // The process-wide configuration document; null before the first successful read. Members read
 // by key that are missing are entered as null, as the JSON library's indexing does.
