@@ -17,14 +17,6 @@ protected:
 
     void Reload() { server_.host().commands.RunConsole(nullptr, "Kestravel.Reload"); }
 
-    // The speed "/speed" gives a fresh creature ridden by a player in `groups`.
-    float SpeedFor(std::vector<std::string> groups = {}) {
-        auto& player = NewPlayer("p" + std::to_string(players_), std::move(groups));
-        auto& raptor = Raptor("r" + std::to_string(players_));
-        Ride(player, raptor);
-        Chat(player, "/speed");
-        return Speed(raptor);
-    }
 };
 
 TEST_F(FaultsTest, ARemovedOrUnreadableFileKeepsTheSettingsInForce) {
@@ -32,12 +24,12 @@ TEST_F(FaultsTest, ARemovedOrUnreadableFileKeepsTheSettingsInForce) {
     server_.RemoveConfig();
     Reload();
     EXPECT_EQ(ErrorLines(), (std::vector<std::string>{"Error on open the config.json"}));
-    EXPECT_FLOAT_EQ(SpeedFor(), 1.1f);
+    EXPECT_FLOAT_EQ(SpeedFromCommand(), 1.1f);
 
     std::filesystem::create_directories(server_.ConfigPath());  // a folder where the file was
     Reload();
     ASSERT_EQ(ErrorLines().size(), 2u);
-    EXPECT_FLOAT_EQ(SpeedFor(), 1.1f);
+    EXPECT_FLOAT_EQ(SpeedFromCommand(), 1.1f);
     std::filesystem::remove(server_.ConfigPath());
 }
 
@@ -45,10 +37,10 @@ TEST_F(FaultsTest, AFileReplacedBetweenReloadsTakesEffectWhole) {
     Load(kConfig);
     server_.WriteConfig(R"({"Dinos": {"All": {"SpeedPercentage": 40}}})");
     Reload();
-    EXPECT_FLOAT_EQ(SpeedFor(), 1.4f);
+    EXPECT_FLOAT_EQ(SpeedFromCommand(), 1.4f);
     server_.WriteConfig(R"({"Dinos": {"All": {"SpeedPercentage": 70}}, "Messages": )");
     Reload();
-    EXPECT_FLOAT_EQ(SpeedFor(), 1.4f) << "a half-written file changes nothing";
+    EXPECT_FLOAT_EQ(SpeedFromCommand(), 1.4f) << "a half-written file changes nothing";
     EXPECT_EQ(ErrorLines().size(), 1u);
 }
 
@@ -68,7 +60,7 @@ TEST_F(FaultsTest, AConfigurationOfSeveralMegabytesReloads) {
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(ErrorLines().empty());
     EXPECT_LT(took, std::chrono::seconds(30)) << "the game's thread must not stall for long";
-    EXPECT_FLOAT_EQ(SpeedFor(), 1.25f);
+    EXPECT_FLOAT_EQ(SpeedFromCommand(), 1.25f);
     auto& player = NewPlayer("modded");
     auto& creature = world().Spawn("modded", {"/Game/Mods/Creature19999/Creature_BP.Creature_BP_C"});
     Ride(player, creature);
@@ -78,17 +70,17 @@ TEST_F(FaultsTest, AConfigurationOfSeveralMegabytesReloads) {
 
 TEST_F(FaultsTest, EnablePermissionsWithoutThePermissionsPluginUsesTheCommonSettings) {
     Load(kConfig);
-    EXPECT_FLOAT_EQ(SpeedFor({"VIP"}), 1.1f);
+    EXPECT_FLOAT_EQ(SpeedFromCommand({"VIP"}), 1.1f);
     EXPECT_TRUE(ErrorLines().empty());
 }
 
 TEST_F(FaultsTest, APermissionsPluginThatGoesAwayLeavesPlayersWithoutGroups) {
     ASSERT_TRUE(server_.SetPermissionsPlugin(true));
     Load(kConfig);
-    EXPECT_EQ(SpeedFor({"VIP"}), 2.0f);
+    EXPECT_EQ(SpeedFromCommand({"VIP"}), 2.0f);
     server_.SetPermissionsPlugin(false);
-    EXPECT_EQ(SpeedFor({"VIP"}), 1.0f);
-    EXPECT_EQ(SpeedFor({"VIP"}), 1.0f);
+    EXPECT_EQ(SpeedFromCommand({"VIP"}), 1.0f);
+    EXPECT_EQ(SpeedFromCommand({"VIP"}), 1.0f);
     ASSERT_EQ(ErrorLines().size(), 1u) << "one line says why";
     EXPECT_NE(ErrorLines()[0].find("Permissions"), std::string::npos);
 }
@@ -96,11 +88,11 @@ TEST_F(FaultsTest, APermissionsPluginThatGoesAwayLeavesPlayersWithoutGroups) {
 TEST_F(FaultsTest, EmptyLongAndBlankGroupListsAreHandled) {
     ASSERT_TRUE(server_.SetPermissionsPlugin(true));
     Load(kConfig);
-    EXPECT_EQ(SpeedFor({}), 1.0f);
-    EXPECT_EQ(SpeedFor({"", "", ""}), 1.0f);
+    EXPECT_EQ(SpeedFromCommand({}), 1.0f);
+    EXPECT_EQ(SpeedFromCommand({"", "", ""}), 1.0f);
     std::vector<std::string> many(5000, "Builder");
     many.push_back("VIP");
-    EXPECT_EQ(SpeedFor(many), 2.0f);
+    EXPECT_EQ(SpeedFromCommand(many), 2.0f);
     EXPECT_TRUE(ErrorLines().empty());
 }
 
@@ -161,10 +153,10 @@ TEST_F(FaultsTest, LoadingWhileTheServerStartsOrRuns) {
     ASSERT_TRUE(server_.SetPermissionsPlugin(true));
     Load(kConfig);  // status 0: the server-start hook decides later
     server_.Start();
-    EXPECT_EQ(SpeedFor({"VIP"}), 2.0f);
+    EXPECT_EQ(SpeedFromCommand({"VIP"}), 2.0f);
     server_.UnloadPlugin();
     Load(kConfig);  // status 1 now: decided at once
-    EXPECT_EQ(SpeedFor({"VIP"}), 2.0f);
+    EXPECT_EQ(SpeedFromCommand({"VIP"}), 2.0f);
     server_.Start();
     EXPECT_EQ(world().init_game_calls, 2);
 }

@@ -72,6 +72,17 @@ protected:
         return sim::bits::Get(creature.object->dino.flags, sim::bits::kFlyerAllowCaves);
     }
 
+    // The speed "/speed" gives a new creature ridden by a new player in `groups`: shows which
+    // settings are in force for those groups.
+    float SpeedFromCommand(std::vector<std::string> groups = {}) {
+        const std::string suffix = std::to_string(players_);
+        auto& player = NewPlayer("rider" + suffix, std::move(groups));
+        auto& raptor = Raptor("raptor" + suffix);
+        Ride(player, raptor);
+        Chat(player, "/speed");
+        return Speed(raptor);
+    }
+
     std::vector<std::string> ErrorLines() {
         std::vector<std::string> lines;
         for (const auto& line : Logs()) {

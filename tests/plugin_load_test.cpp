@@ -1,6 +1,9 @@
 // Loading the built plugin into a simulated server: the logger, the registrations and their
 // order, failed loads, and a clean game heap after unloading.
+#include <spdlog/logger.h>
+
 #include <regex>
+#include <thread>
 
 #include "test_support.h"
 
@@ -105,6 +108,36 @@ TEST_F(PluginLoadTest, LoggerWritesToTheSinksOfEachNewLoad) {
     EXPECT_FALSE(server_.LoadPlugin());
     ASSERT_EQ(replacement->Lines().size(), 1u);
     EXPECT_EQ(replacement->Lines()[0].text, "Error on open the config.json");
+}
+
+TEST_F(PluginLoadTest, ThreadsStartingAndEndingWhileLoadedChangeNothing) {
+#if !defined(_WIN32)
+    GTEST_SKIP() << "only the Windows loader calls a library's entry point for every thread";
+#endif
+    Load("{}");
+    const auto commands = server_.host().commands.History();
+    const auto hooks = server_.host().hooks.History();
+    std::thread([] {}).join();
+    EXPECT_EQ(server_.host().commands.History(), commands);
+    EXPECT_EQ(server_.host().hooks.History(), hooks);
+    EXPECT_TRUE(Logs().empty());
+}
+
+TEST_F(PluginLoadTest, TheHostKeepsLoggingOnItsSinksAfterTheUnload) {
+    // The plugin sets its pattern on the host's shared sinks; what it leaves there must not
+    // depend on the plugin's library, which is gone after the unload.
+    EXPECT_FALSE(server_.LoadPlugin());
+    Load("{}");
+    server_.UnloadPlugin();
+    const auto& sinks = server_.host().sinks;
+    spdlog::logger host_log("ArkApi", sinks.begin(), sinks.end());
+    host_log.info("Unloaded plugin Kestravel");
+    const auto logs = Logs();
+    ASSERT_EQ(logs.size(), 2u);
+    EXPECT_TRUE(std::regex_match(
+        logs[1].formatted,
+        std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d \[ArkApi\]\[info\] Unloaded plugin Kestravel)")))
+        << logs[1].formatted;
 }
 
 TEST_F(PluginLoadTest, AThousandLoadsLeaveNoGameHeapBlock) {

@@ -17,14 +17,8 @@ protected:
         return server_.host().commands.RunRcon(world().Connection(1), &packet, world().WorldObject());
     }
 
-    // The speed a VIP gets from "/speed" on a fresh creature: tells which settings are in force.
-    float VipSpeed() {
-        auto& player = NewPlayer("vip" + std::to_string(players_), {"VIP"});
-        auto& raptor = Raptor("raptor" + std::to_string(players_));
-        Ride(player, raptor);
-        Chat(player, "/speed");
-        return Speed(raptor);
-    }
+    // The speed a VIP gets from "/speed": tells which settings are in force.
+    float VipSpeed() { return SpeedFromCommand({"VIP"}); }
 
     static constexpr const char* kVipConfig = R"({"EnablePermissions": %s, "Dinos": {"All": {"SpeedPercentage": 10}},
         "Permissions": {"VIP": {"Dinos": {"All": {"SpeedPercentage": 100}}}}})";

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#define popen _popen
+#define pclose _pclose
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -58,7 +63,11 @@ ToolRun RunTool(const fs::path& script) {
     }
     if (!line.empty()) run.lines.push_back(line);
     const int status = pclose(pipe);
+#if defined(_WIN32)
+    run.status = status;
+#else
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
     return run;
 }
 

@@ -127,25 +127,18 @@ protected:
                          "Guests": {}})");
     }
 
-    float SpeedFor(std::vector<std::string> groups) {
-        auto& player = NewPlayer("p" + std::to_string(players_), std::move(groups));
-        auto& raptor = Raptor("r" + std::to_string(players_));
-        Ride(player, raptor);
-        Chat(player, "/speed");
-        return Speed(raptor);
-    }
 };
 
 TEST_F(PermissionCommandTest, TheSendersGroupsPickTheEntryFirstInTheFile) {
-    EXPECT_EQ(SpeedFor({"Admins"}), 3.0f);
-    EXPECT_EQ(SpeedFor({"Admins", "VIP"}), 2.0f);
-    EXPECT_EQ(SpeedFor({"vip"}), 2.0f);
+    EXPECT_EQ(SpeedFromCommand({"Admins"}), 3.0f);
+    EXPECT_EQ(SpeedFromCommand({"Admins", "VIP"}), 2.0f);
+    EXPECT_EQ(SpeedFromCommand({"vip"}), 2.0f);
 }
 
 TEST_F(PermissionCommandTest, WithoutAMatchingEntryOrItsDinosNobodyGetsSettings) {
-    EXPECT_EQ(SpeedFor({}), 1.0f) << "the top-level All is not consulted in permissions mode";
-    EXPECT_EQ(SpeedFor({"Builders"}), 1.0f);
-    EXPECT_EQ(SpeedFor({"Guests"}), 1.0f);
+    EXPECT_EQ(SpeedFromCommand({}), 1.0f) << "the top-level All is not consulted in permissions mode";
+    EXPECT_EQ(SpeedFromCommand({"Builders"}), 1.0f);
+    EXPECT_EQ(SpeedFromCommand({"Guests"}), 1.0f);
     for (const auto& player : world().Players()) EXPECT_TRUE(player->notifications.empty());
 }
 

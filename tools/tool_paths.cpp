@@ -22,8 +22,10 @@ fs::path ExecutableFolder() {
 }
 
 #if defined(_WIN32)
-fs::path PluginLibrary() { return ExecutableFolder() / "Kestravel.dll"; }
-fs::path PermissionsLibrary() { return ExecutableFolder() / "Permissions.dll"; }
+fs::path PluginLibrary() { return ExecutableFolder().parent_path() / "lib" / "Kestravel.dll"; }
+fs::path PermissionsLibrary() {
+    return ExecutableFolder().parent_path() / "lib" / "Permissions.dll";
+}
 #else
 fs::path PluginLibrary() { return ExecutableFolder().parent_path() / "lib" / "Kestravel.so"; }
 fs::path PermissionsLibrary() { return ExecutableFolder().parent_path() / "lib" / "libPermissions.so"; }
