@@ -3,6 +3,8 @@
 // configuration and rejects wrongly typed values.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
 #include <fstream>
 #include <regex>
