@@ -112,9 +112,24 @@ std::string EventText(const Event& e) {
                " (" + Color(e["color"]) + ")";
     }
     if (kind == "rcon") {
-        return "rcon reply to request " + ReadableNumber(e["id"]) + " (type " +
-               ReadableNumber(e["type"]) + "): " + Quoted(e["text"]);
+        return "rcon reply on connection " + ReadableNumber(e["connection"]) + " to request " +
+               ReadableNumber(e["id"]) + " (type " + ReadableNumber(e["type"]) +
+               "): " + Quoted(e["text"]);
     }
+    if (kind == "rcon-listening") {
+        return "rcon: listening on 127.0.0.1:" + ReadableNumber(e["port"]);
+    }
+    if (kind.rfind("rcon-", 0) == 0) {
+        // A connection's notices: connected, authenticated, refused, unhandled, closed, rejected.
+        std::string text = "rcon connection " + ReadableNumber(e["connection"]) + ": " +
+                           kind.substr(5);
+        if (e.contains("text")) {
+            text += " " + (kind == "rcon-unhandled" ? Quoted(e["text"])
+                                                    : "(" + e["text"].get<std::string>() + ")");
+        }
+        return text;
+    }
+    if (kind == "served") return "served until " + e["reason"].get<std::string>();
     if (kind == "creature") return CreatureText(e);
     if (kind == "player") {
         return "player " + e["name"].get<std::string>() + ": id " + ReadableNumber(e["id"]) +

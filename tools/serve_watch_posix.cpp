@@ -46,9 +46,12 @@ bool ServeWatch::InputEnded() const {
     }
     pollfd fd{STDIN_FILENO, POLLIN, 0};
     if (poll(&fd, 1, 0) != 1) return false;
-    // Readable with nothing to read is the end; a line typed meanwhile stays for the script.
+    // A pipe whose writer has gone is at its end even with lines still waiting: they are the
+    // script's, to run after the serve. Otherwise readable with nothing to read is the end (a
+    // terminal's end of file); a line typed meanwhile stays for the script.
+    if ((fd.revents & POLLHUP) != 0) return true;
     int waiting = 0;
-    return (fd.revents & (POLLIN | POLLHUP)) != 0 && ioctl(STDIN_FILENO, FIONREAD, &waiting) == 0 &&
+    return (fd.revents & POLLIN) != 0 && ioctl(STDIN_FILENO, FIONREAD, &waiting) == 0 &&
            waiting == 0;
 }
 
