@@ -375,6 +375,16 @@ RCONClientConnection* World::Connection(std::int32_t id) {
     return reinterpret_cast<RCONClientConnection*>(connection);
 }
 
+void World::CloseConnection(std::int32_t id) {
+    auto it = std::find_if(connections_.begin(), connections_.end(),
+                           [id](const ConnectionLayout* connection) {
+                               return connection->connection_id == id;
+                           });
+    if (it == connections_.end()) return;
+    DeleteObject(&(*it)->base);
+    connections_.erase(it);
+}
+
 void World::Record(const void* controller, Notification notification) {
     Player* player = FindPlayer(controller);
     if (player == nullptr) return;
@@ -404,6 +414,7 @@ void World::Deliver(Delivery delivery) {
 void World::Record(RconReply reply) {
     rcon_replies.push_back(std::move(reply));
     if (rcon_listener) rcon_listener(rcon_replies.back());
+    if (rcon_transport) rcon_transport(rcon_replies.back());
 }
 
 SIM_API bool PermissionGroupsOf(std::uint64_t id, std::vector<std::string>* groups) {

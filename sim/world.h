@@ -118,8 +118,10 @@ public:
     void ClearRider(Creature& creature);             // ClearRider, with or without a rider
     void InitGame();                                 // "AShooterGameMode.InitGame"
 
-    // RCON connections, each an object the plugin answers through.
+    // RCON connections, each an object the plugin answers through, made at first use.
     RCONClientConnection* Connection(std::int32_t id);
+    // The connection has closed: its object is destroyed.
+    void CloseConnection(std::int32_t id);
 
     UWorld* WorldObject() const { return reinterpret_cast<UWorld*>(world_); }
     AShooterGameMode* GameMode() const { return reinterpret_cast<AShooterGameMode*>(game_mode_); }
@@ -143,6 +145,8 @@ public:
     // can interleave them with the log lines written around them.
     std::function<void(const Delivery&)> delivery_listener;
     std::function<void(const RconReply&)> rcon_listener;
+    // The network side, which sends each RCON reply to its client.
+    std::function<void(const RconReply&)> rcon_transport;
 
     // Used by the game's functions.
     Host& host() { return host_; }

@@ -27,6 +27,7 @@ Session::Session(const sim::ServerOptions& options, EventPrinter& printer)
 }
 
 Session::~Session() {
+    rcon_.reset();
     // The plugin is unloaded with the server, after the printer may be gone: nothing is reported.
     server_.host().sink->SetListener(nullptr);
     server_.world().delivery_listener = nullptr;
@@ -62,7 +63,23 @@ bool Session::Run(const ScriptLine& line, const Location& where) {
         ok = false;
     }
     ReportTrouble();
+    RunRconRequests();
     return ok;
+}
+
+std::uint16_t Session::ListenRcon(std::uint16_t port, std::optional<std::string> password) {
+    rcon_ = std::make_unique<sim::RconEndpoint>(server_, port, std::move(password));
+    rcon_->SetNoticeListener([this](const sim::RconNotice& notice) {
+        Event event = {{"event", "rcon-" + notice.kind}, {"connection", notice.connection}};
+        if (!notice.text.empty()) event["text"] = notice.text;
+        Emit(event);
+    });
+    Emit({{"event", "rcon-listening"}, {"port", rcon_->port()}});
+    return rcon_->port();
+}
+
+void Session::RunRconRequests() {
+    if (rcon_ && rcon_->RunPending() > 0) ReportTrouble();
 }
 
 void Session::ReportTrouble() {

@@ -4,11 +4,14 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "events.h"
 #include "script.h"
+#include "rcon/endpoint.h"
 #include "server.h"
 
 namespace tools {
@@ -38,6 +41,12 @@ public:
     bool RunText(const std::string& text, const Location& where);
     bool Run(const ScriptLine& line, const Location& where);
 
+    // Listens for RCON clients; their requests run between script commands and while serving.
+    // Returns the port.
+    std::uint16_t ListenRcon(std::uint16_t port, std::optional<std::string> password);
+    // A signal ended a serve: the plugin has been unloaded and no further command runs.
+    bool Stopped() const { return stopped_; }
+
     sim::Server& server() { return server_; }
     EventPrinter& printer() { return printer_; }
 
@@ -48,6 +57,7 @@ private:
     void Emit(Event event) { printer_.Print(event); }
     // Exceptions that left the plugin, and misuses of the game, since the last command.
     void ReportTrouble();
+    void RunRconRequests();
 
     sim::Player& PlayerNamed(const std::string& name);
     sim::Creature& CreatureNamed(const std::string& name);
@@ -75,6 +85,7 @@ private:
     void Console(const ScriptLine& line, const Location& where);
     void Rcon(const ScriptLine& line, const Location& where);
     void Show(const ScriptLine& line, const Location& where);
+    void Serve(const ScriptLine& line, const Location& where);
     void Help(const ScriptLine& line, const Location& where);
 
     sim::Server server_;
@@ -86,6 +97,8 @@ private:
     std::size_t faults_seen_ = 0;
     std::size_t heap_errors_seen_ = 0;
     std::size_t unresolved_seen_ = 0;
+    std::unique_ptr<sim::RconEndpoint> rcon_;  // goes before the server does
+    bool stopped_ = false;
 };
 
 }  // namespace tools

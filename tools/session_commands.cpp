@@ -1,10 +1,14 @@
 // The commands of a server session.
+#include <chrono>
 #include <fstream>
+#include <limits>
 #include <sstream>
+#include <thread>
 
 #include "game_events.h"
 #include "game_layout.h"
 #include "host/utf.h"
+#include "serve_watch.h"
 #include "session.h"
 #include "values.h"
 
@@ -42,6 +46,7 @@ constexpr Usage kUsages[] = {
     {"console", "PLAYER|- COMMAND"},
     {"rcon", "ID COMMAND"},
     {"show", "NAME|registry|heap"},
+    {"serve", "[SECONDS]"},
     {"help", ""},
 };
 
@@ -109,6 +114,7 @@ const std::map<std::string, Session::Handler>& Session::Handlers() {
         {"console", &Session::Console},
         {"rcon", &Session::Rcon},
         {"show", &Session::Show},
+        {"serve", &Session::Serve},
         {"help", &Session::Help},
     };
     return handlers;
@@ -372,6 +378,50 @@ void Session::Show(const ScriptLine& line, const Location&) {
         Emit(CreatureEvent(server_.world(), *creature));
     } else {
         Emit(PlayerEvent(PlayerNamed(what)));
+    }
+}
+
+void Session::Serve(const ScriptLine& line, const Location&) {
+    Arity(line, 0, 1);
+    using Clock = std::chrono::steady_clock;
+    const float seconds = line.words.size() > 1 ? ParseFloat(line.words[1], "the seconds")
+                                                : std::numeric_limits<float>::infinity();
+    if (!(seconds >= 0)) throw CommandError("the seconds must not be negative");
+    const auto start = Clock::now();
+    auto last_tick = start;
+    const ServeWatch watch;
+    std::string reason;
+    for (;;) {
+        RunRconRequests();
+        const auto now = Clock::now();
+        server_.host().commands.Tick(std::chrono::duration<float>(now - last_tick).count());
+        last_tick = now;
+        ReportTrouble();
+        const float left = seconds - std::chrono::duration<float>(now - start).count();
+        if (watch.Signalled()) {
+            reason = "signal";
+        } else if (watch.InputEnded()) {
+            reason = "input";
+        } else if (left <= 0) {
+            reason = "time";
+        }
+        if (!reason.empty()) break;
+        // Short waits, so that a signal or the end of the input is noticed soon.
+        const auto wait = std::chrono::milliseconds(
+            static_cast<int>(std::min(left * 1000.0f, 100.0f)) + 1);
+        if (rcon_) {
+            rcon_->WaitForWork(wait);
+        } else {
+            std::this_thread::sleep_for(wait);
+        }
+    }
+    Emit({{"event", "served"}, {"reason", reason}});
+    if (reason != "signal") return;
+    // The operator stopped the server: it shuts down as a server does, unloading its plugins.
+    stopped_ = true;
+    if (server_.PluginLoaded()) {
+        server_.UnloadPlugin();
+        Emit({{"event", "unload"}});
     }
 }
 
