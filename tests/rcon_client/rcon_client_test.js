@@ -18,8 +18,13 @@ if (!tool || !modulesDir || !validConfig) {
 // exchange (an empty answer, then the auth answer or id -1): rcon-srcds 2.1.1 decodes each chunk
 // read as one packet, so the auth answer is lost when both packets arrive together, and
 // rcon-client 4.2.5 takes the empty answer for a successful login, whatever the password.
-const Rcon = require(path.join(modulesDir, 'rcon'));
-const clientVersion = require(path.join(modulesDir, 'rcon', 'package.json')).version;
+const clientDir = path.resolve(modulesDir, 'rcon');
+if (!fs.existsSync(path.join(clientDir, 'package.json'))) {
+    console.log(`FAIL: the npm client is not installed in ${clientDir} (test rcon_client_install)`);
+    process.exit(1);
+}
+const Rcon = require(clientDir);
+const clientVersion = require(path.join(clientDir, 'package.json')).version;
 
 const PASSWORD = 'secret';
 const STEP_MS = 10000;  // the sanitized build is slow; a step is a few milliseconds otherwise
@@ -65,6 +70,10 @@ class Waiters {
 
 // --- the server process -------------------------------------------------------------------------
 
+// Servers not yet stopped, killed whenever this process leaves.
+const live = new Set();
+process.on('exit', () => live.forEach((server) => server.kill()));
+
 class Server {
     constructor(dir) {
         this.events = [];
@@ -80,7 +89,8 @@ class Server {
             // 'close' comes after the last output line, which 'exit' may precede.
             this.process.on('close', (code, signal) => resolve({code, signal}));
         });
-        this.exit.then((end) => ((this.end = end), this.waiters.notify()));
+        live.add(this);
+        this.exit.then((end) => ((this.end = end), live.delete(this), this.waiters.notify()));
         this.process.stdin.on('error', () => {});  // a server that died is reported by its exit
         this.process.stderr.on('data', (chunk) => (this.stderr += chunk));
         let pending = '';
@@ -384,43 +394,97 @@ function checkEvents(server) {
         logged.length === 2,
         `expected the two failed reloads logged as errors: ${JSON.stringify(logged)}`);
     step('events: the rcon replies and two logged parse errors, no error event');
+
+    const notices = (kind) => events.filter((e) => e.event === `rcon-${kind}`);
+    check(
+        notices('refused').length === 2,
+        `expected two rcon-refused events: ${JSON.stringify(notices('refused'))}`);
+    check(
+        notices('unhandled').some((e) => e.text === 'Nope.Command now'),
+        `expected an rcon-unhandled event: ${JSON.stringify(notices('unhandled'))}`);
+    const malformed = notices('closed').filter((e) => /malformed/.test(e.text));
+    check(
+        malformed.length === 3,
+        `expected three connections closed for malformed packets: ${JSON.stringify(malformed)}`);
+    const last = events[events.length - 1];
+    check(
+        last.event === 'served' && last.reason === 'input',
+        `expected the last event to be served for the end of input: ${JSON.stringify(last)}`);
+    step('events: two refusals, the unknown command, three malformed packets, served to the end');
 }
 
 function step(text) {
     console.log(`ok: ${text}`);
 }
 
-async function main() {
-    console.log(`rcon ${clientVersion} (npm) against ${tool}`);
-    const top = fs.mkdtempSync(path.join(os.tmpdir(), 'kestravel-rcon-'));
-    const dir = path.join(top, 'server');
+// Starts a server over a fresh folder with a valid config.json and runs `body` against it; the
+// outcome of `body` and of the server's stop are reported, and a hung run is killed.
+async function withServer(top, name, body) {
+    const dir = path.join(top, name);
     const pluginDir = path.join(dir, 'ArkApi', 'Plugins', 'Kestravel');
     fs.mkdirSync(pluginDir, {recursive: true});
     const configFile = path.join(pluginDir, 'config.json');
     fs.copyFileSync(validConfig, configFile);
-
     const server = new Server(dir);
-    const overall = setTimeout(() => {
-        console.log(`FAIL: the test took longer than ${TOTAL_MS} ms\n${server.report()}`);
+    try {
+        server.write('load\nserve\n');  // stdin stays open: its end stops the server
+        await body(server, configFile);
+    } catch (error) {
+        if (error instanceof Failure) error.message += `\n${server.report()}`;
+        throw error;
+    } finally {
         server.kill();
+    }
+}
+
+async function stopsAtEndOfInput(server, configFile) {
+    await run(server, configFile);
+    server.process.stdin.end();
+    const end = await withTimeout(server.exit, 'the server stopping at the end of its input');
+    check(end.code === 0, `the server stopping at the end of its input: ${describeEnd(end)}`);
+    step('closing standard input stops the server with status 0');
+    checkEvents(server);
+}
+
+async function stopsAtSigterm(server) {
+    const {port} =
+        await server.awaitEvent('the rcon-listening event', (e) => e.event === 'rcon-listening');
+    const client = new Client(port, PASSWORD, CLIENT_ID);
+    await client.connect('authenticating with the right password');
+    // Requests run on the game thread between script lines and while serving: after two answers
+    // in a row the server is serving, and SIGTERM is its to handle.
+    for (let i = 0; i < 2; ++i) {
+        const answer = await client.command('Kestravel.Reload');
+        check(answer === 'Reloaded config', `Kestravel.Reload answered ${JSON.stringify(answer)}`);
+    }
+    server.process.kill('SIGTERM');
+    const end = await withTimeout(server.exit, 'the server stopping at SIGTERM');
+    check(end.code === 0, `the server stopping at SIGTERM: ${describeEnd(end)}`);
+    const tail = JSON.stringify(server.events.slice(-2));
+    check(
+        tail === JSON.stringify([{event: 'served', reason: 'signal'}, {event: 'unload'}]),
+        `expected served for the signal, then unload, at the end: ${tail}`);
+    await client.waiters.until(() => client.ended, 'the client seeing its connection closed');
+    step('SIGTERM stops the server with status 0, unloading the plugin and closing connections');
+}
+
+async function main() {
+    console.log(`rcon ${clientVersion} (npm) against ${tool}`);
+    const top = fs.mkdtempSync(path.join(os.tmpdir(), 'kestravel-rcon-'));
+    const overall = setTimeout(() => {
+        console.log(`FAIL: the test took longer than ${TOTAL_MS} ms`);
+        live.forEach((server) => console.log(server.report()));
         process.exit(1);
     }, TOTAL_MS);
     try {
-        server.write('load\nserve\n');  // stdin stays open: its end stops the server
-        await run(server, configFile);
-        server.process.stdin.end();
-        const end = await withTimeout(server.exit, 'the server stopping at the end of its input');
-        check(end.code === 0, `the server stopping at the end of its input: ${describeEnd(end)}`);
-        step('closing standard input stops the server with status 0');
-        checkEvents(server);
+        await withServer(top, 'input', stopsAtEndOfInput);
+        await withServer(top, 'signal', stopsAtSigterm);
         console.log('rcon client test passed');
     } catch (error) {
-        const message = error instanceof Failure ? error.message : error.stack;
-        console.log(`FAIL: ${message}\n${server.report()}`);
+        console.log(`FAIL: ${error instanceof Failure ? error.message : error.stack}`);
         process.exitCode = 1;
     } finally {
         clearTimeout(overall);
-        server.kill();
         fs.rmSync(top, {recursive: true, force: true});
     }
     // Sockets of a failed run may still be open: leave now rather than wait for them.
