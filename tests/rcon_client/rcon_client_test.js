@@ -417,8 +417,8 @@ function step(text) {
     console.log(`ok: ${text}`);
 }
 
-// Starts a server over a fresh folder with a valid config.json and runs `body` against it; the
-// outcome of `body` and of the server's stop are reported, and a hung run is killed.
+// Runs `body` against a server over a fresh folder with a valid config.json. A failure carries the
+// server's output, and the server never outlives the run.
 async function withServer(top, name, body) {
     const dir = path.join(top, name);
     const pluginDir = path.join(dir, 'ArkApi', 'Plugins', 'Kestravel');
