@@ -1,4 +1,5 @@
 // Signals and the end of standard input, on POSIX systems.
+#include <atomic>
 #include <csignal>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -11,16 +12,18 @@ namespace tools {
 
 namespace {
 
-volatile std::sig_atomic_t signalled = 0;
+// A lock-free atomic, because the signal may arrive on any of the process's threads.
+std::atomic<bool> signalled{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 struct sigaction previous_interrupt;
 struct sigaction previous_terminate;
 
-extern "C" void OnSignal(int) { signalled = 1; }
+extern "C" void OnSignal(int) { signalled = true; }
 
 }  // namespace
 
 ServeWatch::ServeWatch() {
-    signalled = 0;
+    signalled = false;
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -33,7 +36,7 @@ ServeWatch::~ServeWatch() {
     sigaction(SIGTERM, &previous_terminate, nullptr);
 }
 
-bool ServeWatch::Signalled() const { return signalled != 0; }
+bool ServeWatch::Signalled() const { return signalled; }
 
 bool ServeWatch::InputEnded() const {
     struct stat input {};

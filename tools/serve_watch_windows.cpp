@@ -1,6 +1,7 @@
 // Ctrl-C and the end of standard input, on Windows.
 #include <windows.h>
 
+#include <atomic>
 #include <csignal>
 
 #include "serve_watch.h"
@@ -9,16 +10,18 @@ namespace tools {
 
 namespace {
 
-volatile std::sig_atomic_t signalled = 0;
+// A lock-free atomic, because the signal may arrive on any of the process's threads.
+std::atomic<bool> signalled{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 void (*previous_interrupt)(int) = SIG_DFL;
 void (*previous_terminate)(int) = SIG_DFL;
 
-void OnSignal(int) { signalled = 1; }
+void OnSignal(int) { signalled = true; }
 
 }  // namespace
 
 ServeWatch::ServeWatch() {
-    signalled = 0;
+    signalled = false;
     previous_interrupt = std::signal(SIGINT, OnSignal);
     previous_terminate = std::signal(SIGTERM, OnSignal);
 }
@@ -28,7 +31,7 @@ ServeWatch::~ServeWatch() {
     std::signal(SIGTERM, previous_terminate);
 }
 
-bool ServeWatch::Signalled() const { return signalled != 0; }
+bool ServeWatch::Signalled() const { return signalled; }
 
 bool ServeWatch::InputEnded() const {
     // Only a pipe tells its end without being read; a console ends a serve with Ctrl-C.

@@ -116,6 +116,7 @@ int ServerCommand(int argc, char** argv) {
         ServerFolder folder(options.dir);
         EventPrinter printer(std::cout, options.json);
         Session session({folder.path(), PluginLibrary(), PermissionsLibrary()}, printer);
+        session.WatchInput(true);
         if (!options.config.empty()) session.server().WriteConfig(config_text);
         if (options.rcon_port) session.ListenRcon(*options.rcon_port, options.rcon_password);
         bool ok = true;

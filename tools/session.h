@@ -46,6 +46,8 @@ public:
     std::uint16_t ListenRcon(std::uint16_t port, std::optional<std::string> password);
     // A signal ended a serve: the plugin has been unloaded and no further command runs.
     bool Stopped() const { return stopped_; }
+    // Whether the end of standard input ends a serve; the command line's own sessions do.
+    void WatchInput(bool on) { watch_input_ = on; }
 
     sim::Server& server() { return server_; }
     EventPrinter& printer() { return printer_; }
@@ -99,6 +101,7 @@ private:
     std::size_t unresolved_seen_ = 0;
     std::unique_ptr<sim::RconEndpoint> rcon_;  // goes before the server does
     bool stopped_ = false;
+    bool watch_input_ = false;
 };
 
 }  // namespace tools

@@ -400,7 +400,7 @@ void Session::Serve(const ScriptLine& line, const Location&) {
         const float left = seconds - std::chrono::duration<float>(now - start).count();
         if (watch.Signalled()) {
             reason = "signal";
-        } else if (watch.InputEnded()) {
+        } else if (watch_input_ && watch.InputEnded()) {
             reason = "input";
         } else if (left <= 0) {
             reason = "time";

@@ -43,7 +43,7 @@ struct RconEndpoint::State {
     void Take(std::int32_t id, Connection& connection, rcon::Packet packet);
     void Flush(Connection& connection);
     // Closes the socket, forgets the connection and tells the game thread why.
-    void Drop(std::int32_t id, const std::string& reason);
+    void Drop(std::int32_t id, std::string reason);
     void Notify(std::int32_t id, std::string kind, std::string text);
 
     // Game thread.

@@ -130,12 +130,12 @@ void RconEndpoint::State::Flush(Connection& connection) {
     }
 }
 
-void RconEndpoint::State::Drop(std::int32_t id, const std::string& reason) {
+void RconEndpoint::State::Drop(std::int32_t id, std::string reason) {
     auto it = connections.find(id);
     if (it == connections.end()) return;
     net::Close(it->second.socket);
     connections.erase(it);
-    Notify(id, "closed", reason);
+    Notify(id, "closed", std::move(reason));
 }
 
 void RconEndpoint::State::Notify(std::int32_t id, std::string kind, std::string text) {
