@@ -3,6 +3,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include <string>
 #else
 #include <unistd.h>
 #endif
@@ -13,9 +15,17 @@ namespace fs = std::filesystem;
 
 fs::path ExecutableFolder() {
 #if defined(_WIN32)
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fs::path(path).parent_path();
+    // A path that fills the buffer may have been cut short: grow it until the whole path fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return fs::current_path();
+        if (length < path.size()) {
+            path.resize(length);
+            return fs::path(path).parent_path();
+        }
+        path.resize(path.size() * 2);
+    }
 #else
     return fs::read_symlink("/proc/self/exe").parent_path();
 #endif
