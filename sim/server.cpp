@@ -3,6 +3,9 @@
 
 #include <fstream>
 
+#include "host/fstring.h"
+#include "host/utf.h"
+
 namespace sim {
 
 namespace fs = std::filesystem;
@@ -80,6 +83,15 @@ bool Server::SetPermissionsPlugin(bool present, std::string* error) {
 void Server::Start() {
     world_->InitGame();
     host_->SetStatus(ArkApi::ServerStatus::Ready);
+}
+
+bool Server::RunRconCommand(std::int32_t connection, std::int32_t id, const std::string& body) {
+    constexpr std::int32_t kExecCommand = 2;
+    constexpr std::int32_t kSizeOfEmptyBody = 10;  // id, type and the two NULs
+    RCONPacket packet{static_cast<std::int32_t>(body.size()) + kSizeOfEmptyBody, id, kExecCommand,
+                      FString(utf::Utf8ToUtf16<FString::Char>(body))};
+    return host_->commands.RunRcon(world_->Connection(connection), &packet,
+                                   world_->WorldObject());
 }
 
 }  // namespace sim

@@ -41,6 +41,11 @@ public:
     // Puts the Permissions plugin in the server (loaded before Kestravel would be) or takes it out.
     bool SetPermissionsPlugin(bool present, std::string* error = nullptr);
 
+    // An RCON command arrives on `connection`: the host runs the RCON command its body names
+    // with a packet laid out as on the wire (size, id, type, body), its body on the game's heap.
+    // False when no command has that name.
+    bool RunRconCommand(std::int32_t connection, std::int32_t id, const std::string& body);
+
     // The game's InitGame runs (through any detour) and the server has finished starting.
     void Start();
 

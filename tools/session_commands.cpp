@@ -7,7 +7,6 @@
 
 #include "game_events.h"
 #include "game_layout.h"
-#include "host/utf.h"
 #include "serve_watch.h"
 #include "session.h"
 #include "values.h"
@@ -350,12 +349,7 @@ void Session::Rcon(const ScriptLine& line, const Location&) {
     }
     const std::int32_t id = ParseInt32(line.words[1], "the request id");
     const std::string text = line.RestAfter(1);
-    constexpr std::int32_t kExecCommand = 2;
-    // The body lives on the game's heap, as the game's packets do.
-    RCONPacket packet{static_cast<std::int32_t>(text.size() + 10), id, kExecCommand,
-                      FString(utf::Utf8ToUtf16<FString::Char>(text))};
-    sim::World& world = server_.world();
-    if (!server_.host().commands.RunRcon(world.Connection(1), &packet, world.WorldObject())) {
+    if (!server_.RunRconCommand(1, id, text)) {
         Emit({{"event", "unhandled"}, {"kind", "rcon"}, {"text", text}});
     }
 }

@@ -4,10 +4,8 @@
 
 #include <stdexcept>
 
-#include "host/fstring.h"
 #include "rcon/endpoint_state.h"
 #include "server.h"
-#include "host/utf.h"
 
 namespace sim {
 
@@ -65,12 +63,7 @@ void RconEndpoint::State::Run(Work& item) {
         return;
     case Work::Kind::kCommand: {
         const rcon::Packet& in = item.packet;
-        // Laid out as on the wire, so the plugin finds the id after the size; the body lives on
-        // the game's heap, as the game's packets do.
-        RCONPacket packet{in.size, in.id, in.type,
-                          FString(utf::Utf8ToUtf16<FString::Char>(in.body))};
-        if (!server.host().commands.RunRcon(world.Connection(item.connection), &packet,
-                                            world.WorldObject())) {
+        if (!server.RunRconCommand(item.connection, in.id, in.body)) {
             const std::string word = in.body.substr(0, in.body.find(' '));
             Respond(item.connection, in.id, rcon::kResponseValue,
                     "Unknown command \"" + word + "\"");

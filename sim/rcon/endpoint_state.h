@@ -57,13 +57,13 @@ struct RconEndpoint::State {
     std::uint16_t port = 0;
     std::atomic<bool> stopping{false};
     std::thread thread;
+    std::function<void(const RconNotice&)> notice_listener;  // game thread only
 
     std::mutex mutex;  // guards everything below
     std::condition_variable work_arrived;
     std::map<std::int32_t, Connection> connections;
     std::deque<Work> work;
     std::int32_t next_id = RconEndpoint::kFirstConnection;
-    std::function<void(const RconNotice&)> notice_listener;
 };
 
 }  // namespace sim
